@@ -1,0 +1,79 @@
+// The widgets of Form1 held in memory, keeping every rule of MixerWidgets.
+// Tests, benchmarks and property runs drive the mixer through it without a
+// display; the user's side (typing, clicks, slider moves, ticks, dismissing the
+// notice) is played through the user* methods, which raise the same events a
+// real window would.
+#pragma once
+
+#include "mixer/mixer_widgets.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace tintora {
+
+class MemoryWidgets final : public MixerWidgets {
+public:
+    // Where each event goes; unset events go nowhere.
+    struct Events {
+        std::function<void(TextGroup, std::int16_t)> change{}; // Text1/Text2 Change
+        std::function<void(std::int16_t)> click{};             // Text1 Click
+        std::function<void(std::int16_t)> scroll{};            // HScroll1 Change
+        std::function<void()> timer{};                         // Timer1 Timer
+    };
+
+    struct Notice {
+        Text prompt;
+        Text title;
+    };
+
+    MemoryWidgets(); // every box "0", every slider 0, preview never painted
+    ~MemoryWidgets() override = default;
+
+    [[nodiscard]] Text text(TextGroup group, std::int16_t index) const override;
+    void setText(TextGroup group, std::int16_t index, std::u16string_view text) override;
+    [[nodiscard]] std::int16_t value(std::int16_t index) const override;
+    void setValue(std::int16_t index, std::int16_t value) override;
+    void setBackColor(Colour colour) override;
+    void showNotice(std::u16string_view prompt, std::u16string_view title) override;
+
+    void bind(Events events) { events_ = std::move(events); }
+
+    // --- the user's side ---
+    // Replaces the whole text, as a paste over a selected box does: cut to
+    // MaxLength, Change raised if it differs.
+    void userReplace(TextGroup group, std::int16_t index, std::u16string_view text);
+    // Types keys at the end of the box, one Change per key that changes it;
+    // u'\b' deletes the last character, and keys beyond MaxLength are refused.
+    void userType(TextGroup group, std::int16_t index, std::u16string_view keys);
+    void userClick(std::int16_t index);                      // mouse click in Text1(index)
+    void userScroll(std::int16_t index, std::int16_t value); // slider released at value
+    void userTick();                                         // one timer tick
+
+    // Runs while each notice is open, before it is dismissed (the modal loop).
+    void whileNoticeOpen(std::function<void()> action) { whileNoticeOpen_ = std::move(action); }
+
+    [[nodiscard]] std::optional<Colour> backColor() const { return backColor_; }
+    [[nodiscard]] int paintCount() const { return paintCount_; }
+    [[nodiscard]] const std::vector<Notice>& notices() const { return notices_; }
+    [[nodiscard]] int openNotices() const { return openNotices_; }
+
+private:
+    Text& box(TextGroup group, std::int16_t index);
+    [[nodiscard]] const Text& box(TextGroup group, std::int16_t index) const;
+    void store(TextGroup group, std::int16_t index, std::u16string_view text);
+
+    std::array<Text, ChannelCount> text1_;
+    std::array<Text, ChannelCount> text2_;
+    std::array<std::int16_t, ChannelCount> sliders_{};
+    std::optional<Colour> backColor_;
+    int paintCount_ = 0;
+    std::vector<Notice> notices_;
+    int openNotices_ = 0;
+    Events events_;
+    std::function<void()> whileNoticeOpen_;
+};
+
+} // namespace tintora

@@ -1,0 +1,54 @@
+// What the mixer logic needs of its widgets. One realisation lives in memory
+// (memory_widgets.h), the other on real Qt widgets; both keep these rules:
+//  - setText and setValue raise the widget's Change synchronously, before they
+//    return, and only when the stored text or value really changes;
+//  - setText first cuts the text to the box's MaxLength characters (3 for a
+//    decimal box, 2 for a hexadecimal box), then compares;
+//  - setValue refuses a value outside 0..255 with a Failure and keeps the old
+//    value;
+//  - giving the widgets their initial values raises nothing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tintora {
+
+using Text = std::u16string;
+using Colour = std::uint32_t; // 0x00BBGGRR
+
+// The two groups of boxes, one element per channel (0 red, 1 green, 2 blue).
+enum class TextGroup { Text1, Text2 }; // decimal, hexadecimal
+
+inline constexpr std::int16_t ChannelCount = 3;
+inline constexpr int SliderMin = 0;
+inline constexpr int SliderMax = 255;
+
+[[nodiscard]] constexpr int maxLength(TextGroup group) {
+    return group == TextGroup::Text1 ? 3 : 2;
+}
+
+class MixerWidgets {
+public:
+    virtual ~MixerWidgets() = default;
+
+    // Index outside 0..2 is a Failure in every operation.
+    [[nodiscard]] virtual Text text(TextGroup group, std::int16_t index) const = 0;
+    virtual void setText(TextGroup group, std::int16_t index, std::u16string_view text) = 0;
+
+    [[nodiscard]] virtual std::int16_t value(std::int16_t index) const = 0; // HScroll1
+    virtual void setValue(std::int16_t index, std::int16_t value) = 0;
+
+    virtual void setBackColor(Colour colour) = 0; // Picture1
+
+    // Modal: returns once the user has dismissed the notice.
+    virtual void showNotice(std::u16string_view prompt, std::u16string_view title) = 0;
+
+protected:
+    MixerWidgets() = default;
+    MixerWidgets(const MixerWidgets&) = delete;
+    MixerWidgets& operator=(const MixerWidgets&) = delete;
+};
+
+} // namespace tintora

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Tintora needs, skipping those already there.
+#   scripts/install-deps.sh run    what building and running the program needs
+#   scripts/install-deps.sh test   that, plus the test, benchmark and packaging tools
+# Uses sudo when not root; never prompts.
+set -euo pipefail
+
+profile=${1:-test}
+run_packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-translations-l10n qt6-qpa-plugins
+    fonts-wqy-microhei
+)
+test_packages=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth imagemagick
+    desktop-file-utils appstream binutils-mingw-w64-x86-64
+    clang libclang-rt-14-dev valgrind
+    locales dpkg-dev file
+)
+case "$profile" in
+run) wanted=("${run_packages[@]}") ;;
+test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
+*) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
+
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+    as_root=(sudo)
+fi
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${as_root[@]}" apt-get update -qq
+    "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+fi
+
+# The conversion tests check that a comma-decimal locale changes nothing.
+if [ "$profile" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    "${as_root[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "note: could not build the de_DE.UTF-8 locale"
+fi

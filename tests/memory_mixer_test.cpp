@@ -1,0 +1,139 @@
+// The behaviour scenarios and the widget contract on the in-memory widgets,
+// and what only the model can observe directly.
+#include "memory_driver.h"
+#include "mixer/failure.h"
+#include "scenarios/mixer_scenarios.h"
+#include "scenarios/widget_contract.h"
+
+#include <gtest/gtest.h>
+
+namespace tintora::testing {
+namespace {
+
+class MemoryRig {
+public:
+    MemoryRig() {
+        widgets_.bind({
+            .change =
+                [this](TextGroup group, std::int16_t index) {
+                    record(describeEvent(group == TextGroup::Text1 ? "Text1" : "Text2", index,
+                                         widgets_.text(group, index)));
+                },
+            .scroll =
+                [this](std::int16_t index) {
+                    record(describeEvent("HScroll1", index, Int16Text(widgets_.value(index))));
+                },
+        });
+    }
+    MixerWidgets& widgets() { return widgets_; }
+    std::vector<std::string>& events() { return events_; }
+    void onChange(std::function<void(const std::string&)> hook) { hook_ = std::move(hook); }
+
+private:
+    static std::u16string Int16Text(std::int16_t v) {
+        const std::string s = std::to_string(v);
+        return {s.begin(), s.end()};
+    }
+    void record(const std::string& event) {
+        events_.push_back(event);
+        if (hook_) {
+            hook_(event);
+        }
+    }
+    MemoryWidgets widgets_;
+    std::vector<std::string> events_;
+    std::function<void(const std::string&)> hook_;
+};
+
+} // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Memory, WidgetContract, MemoryRig);
+INSTANTIATE_TYPED_TEST_SUITE_P(Memory, MixerScenarios, MemoryDriver);
+
+namespace {
+
+TEST(Form1Notice, CarriesTheFixedPromptAndTitle) {
+    MemoryDriver d;
+    d.paste(TextGroup::Text1, 0, u"x");
+    ASSERT_FALSE(d.widgets.notices().empty());
+    EXPECT_EQ(d.widgets.notices().front().prompt, u"请输入数据0-255!");
+    EXPECT_EQ(d.widgets.notices().front().title, u"出错了");
+}
+
+TEST(Form1Notice, AnEmptyArgumentRestoresTheRedBox) {
+    MemoryDriver d;
+    d.paste(TextGroup::Text1, 1, u"33");
+    d.widgets.userClick(1);
+    d.form().Msg(std::nullopt);
+    EXPECT_EQ(d.widgets.text(TextGroup::Text1, 0), u"33");
+    EXPECT_EQ(d.widgets.text(TextGroup::Text2, 0), u"21");
+}
+
+TEST(Form1Notice, NeverMoreThanOneOpenAndTicksInsideAreSilent) {
+    MemoryDriver d;
+    int deepestOpen = 0;
+    d.widgets.whileNoticeOpen([&] {
+        deepestOpen = std::max(deepestOpen, d.widgets.openNotices());
+        d.widgets.userTick();
+        EXPECT_TRUE(d.form().noticeOpen());
+    });
+    d.paste(TextGroup::Text1, 2, u"");
+    d.widgets.userTick();
+    EXPECT_EQ(deepestOpen, 1);
+    EXPECT_FALSE(d.form().noticeOpen());
+}
+
+// A widget whose slider refuses everything, to reach a failure that ordinary
+// inputs never produce: the hexadecimal handler's recovery.
+class RefusingWidgets final : public MixerWidgets {
+public:
+    Text text(TextGroup group, std::int16_t index) const override {
+        return inner.text(group, index);
+    }
+    void setText(TextGroup group, std::int16_t index, std::u16string_view text) override {
+        inner.setText(group, index, text);
+    }
+    std::int16_t value(std::int16_t index) const override { return inner.value(index); }
+    void setValue(std::int16_t, std::int16_t) override { throw Failure{}; }
+    void setBackColor(Colour) override { throw Failure{}; }
+    void showNotice(std::u16string_view prompt, std::u16string_view title) override {
+        ++notices;
+        inner.showNotice(prompt, title);
+    }
+    MemoryWidgets inner;
+    int notices = 0;
+};
+
+TEST(Form1Trap, EachActivationRecoversItsOwnFailureOnce) {
+    RefusingWidgets widgets;
+    Form1 form(widgets);
+    CallLog log;
+    form.setTrace(&log);
+    widgets.inner.bind({.change = [&](TextGroup group, std::int16_t index) {
+        group == TextGroup::Text1 ? form.Text1_Change(index) : form.Text2_Change(index);
+    }});
+    // Text2_Change fails at the paint and recovers (notice, then empties the
+    // decimal box); the nested Text1_Change on "" fails its reading and
+    // recovers with its own notice. Nothing escapes to the outer handler.
+    widgets.inner.userReplace(TextGroup::Text2, 0, u"5");
+    EXPECT_EQ(widgets.notices, 2);
+    EXPECT_EQ(widgets.text(TextGroup::Text1, 0), u"");
+    const std::vector<std::string> expected = {"Text2_Change(0)", "Msg(0)", "Text1_Change(0)",
+                                               "Msg(0)"};
+    EXPECT_EQ(log.calls, expected);
+    EXPECT_EQ(log.depth, 0);
+}
+
+TEST(Form1Trap, AFailureInsideRecoveryEndsTheHandlerWithoutEscaping) {
+    MemoryWidgets widgets;
+    Form1 form(widgets);
+    widgets.whileNoticeOpen([] { throw Failure{}; });
+    bindMemoryWidgets(widgets, form);
+    EXPECT_NO_THROW(widgets.userReplace(TextGroup::Text1, 0, u"x"));
+    EXPECT_EQ(widgets.notices().size(), 1u);
+    EXPECT_FALSE(form.noticeOpen());
+    EXPECT_EQ(widgets.text(TextGroup::Text1, 0), u"x"); // restore never happened
+}
+
+} // namespace
+} // namespace tintora::testing

@@ -1,0 +1,51 @@
+// The user's side of the mixer, as the behaviour scenarios see it. One
+// realisation plays the actions on the in-memory widgets, the other with real
+// key and mouse events on the Qt window; the same scenarios run on both.
+#pragma once
+
+#include "mixer/form1.h"
+#include "mixer/handler_trace.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tintora::testing {
+
+class MixerDriver {
+public:
+    virtual ~MixerDriver() = default;
+
+    // Replaces the whole box at once, as a paste over its selected text.
+    virtual void paste(TextGroup group, std::int16_t index, std::u16string_view text) = 0;
+    // Focuses the box from the keyboard (no click) and types keys at its end.
+    virtual void type(TextGroup group, std::int16_t index, std::u16string_view keys) = 0;
+    // A mouse click into a decimal box.
+    virtual void click(std::int16_t index) = 0;
+    // The user moves a slider to a value and lets go.
+    virtual void scroll(std::int16_t index, std::int16_t value) = 0;
+    // One timer tick.
+    virtual void tick() = 0;
+    // What happens while each notice is open, before the user dismisses it.
+    virtual void whileNoticeOpen(std::function<void()> action) = 0;
+
+    [[nodiscard]] virtual Text text(TextGroup group, std::int16_t index) const = 0;
+    [[nodiscard]] virtual std::int16_t value(std::int16_t index) const = 0;
+    [[nodiscard]] virtual std::optional<Colour> backColor() const = 0;
+    [[nodiscard]] virtual int noticeCount() const = 0;
+    [[nodiscard]] virtual Form1& form() = 0;
+};
+
+// Records handler activations as "Text1_Change(1)" and tracks nesting depth.
+class CallLog final : public HandlerTrace {
+public:
+    void entered(Handler handler, std::int16_t index) override;
+    void left(Handler handler, std::int16_t index) override;
+
+    std::vector<std::string> calls;
+    int depth = 0;
+    int deepest = 0;
+};
+
+} // namespace tintora::testing

@@ -1,0 +1,106 @@
+// The rules every realisation of MixerWidgets keeps, as typed tests. A test
+// binary instantiates them with a "Rig" that owns a realisation and records
+// its change events as "Text1(0)", "Text2(1)" or "HScroll1(2)", each with the
+// text or value the widget holds when the event arrives.
+#pragma once
+
+#include "mixer/failure.h"
+#include "mixer/mixer_widgets.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tintora::testing {
+
+template <typename Rig> class WidgetContract : public ::testing::Test {
+protected:
+    Rig rig;
+    MixerWidgets& w = rig.widgets();
+    std::vector<std::string>& events = rig.events();
+};
+
+TYPED_TEST_SUITE_P(WidgetContract);
+
+TYPED_TEST_P(WidgetContract, InitialValuesRaiseNothing) {
+    for (std::int16_t i = 0; i < ChannelCount; ++i) {
+        EXPECT_EQ(this->w.text(TextGroup::Text1, i), u"0");
+        EXPECT_EQ(this->w.text(TextGroup::Text2, i), u"0");
+        EXPECT_EQ(this->w.value(i), 0);
+    }
+    EXPECT_TRUE(this->events.empty());
+}
+
+TYPED_TEST_P(WidgetContract, ChangeIsRaisedOnlyOnARealChangeWithTheNewTextInPlace) {
+    this->w.setText(TextGroup::Text1, 0, u"0");
+    EXPECT_TRUE(this->events.empty());
+    this->w.setText(TextGroup::Text1, 0, u"12");
+    this->w.setText(TextGroup::Text1, 0, u"12");
+    this->w.setText(TextGroup::Text2, 2, u"C");
+    const std::vector<std::string> expected = {"Text1(0)=12", "Text2(2)=C"};
+    EXPECT_EQ(this->events, expected);
+}
+
+TYPED_TEST_P(WidgetContract, LongTextsAreCutBeforeTheComparison) {
+    this->w.setText(TextGroup::Text2, 2, u"FFFFFFFB");
+    EXPECT_EQ(this->w.text(TextGroup::Text2, 2), u"FF");
+    this->w.setText(TextGroup::Text2, 2, u"FFFFFFFF");
+    this->w.setText(TextGroup::Text1, 1, u"12345");
+    EXPECT_EQ(this->w.text(TextGroup::Text1, 1), u"123");
+    // Non-ASCII text counts characters, not bytes.
+    this->w.setText(TextGroup::Text1, 1, u"红绿蓝白");
+    EXPECT_EQ(this->w.text(TextGroup::Text1, 1), u"红绿蓝");
+    const std::vector<std::string> expected = {"Text2(2)=FF", "Text1(1)=123", "Text1(1)=???"};
+    EXPECT_EQ(this->events, expected);
+}
+
+TYPED_TEST_P(WidgetContract, SliderRefusesValuesOutsideItsRange) {
+    this->w.setValue(1, 200);
+    for (const std::int16_t refused : {256, -1, 32767, -32768}) {
+        EXPECT_THROW(this->w.setValue(1, refused), Failure) << refused;
+        EXPECT_EQ(this->w.value(1), 200);
+    }
+    this->w.setValue(1, 200);
+    this->w.setValue(1, 255);
+    this->w.setValue(1, 0);
+    const std::vector<std::string> expected = {"HScroll1(1)=200", "HScroll1(1)=255",
+                                               "HScroll1(1)=0"};
+    EXPECT_EQ(this->events, expected);
+}
+
+TYPED_TEST_P(WidgetContract, EventsNestOnTheAssigningStack) {
+    this->rig.onChange([this](const std::string& event) {
+        if (event == "Text1(0)=5") {
+            this->w.setText(TextGroup::Text2, 0, u"5");
+            this->events.push_back("back in Text1(0)");
+        }
+    });
+    this->w.setText(TextGroup::Text1, 0, u"5");
+    this->events.push_back("setText returned");
+    const std::vector<std::string> expected = {"Text1(0)=5", "Text2(0)=5", "back in Text1(0)",
+                                               "setText returned"};
+    EXPECT_EQ(this->events, expected);
+}
+
+TYPED_TEST_P(WidgetContract, IndexOutsideTheGroupFails) {
+    EXPECT_THROW((void)this->w.text(TextGroup::Text1, 3), Failure);
+    EXPECT_THROW(this->w.setText(TextGroup::Text2, -1, u"1"), Failure);
+    EXPECT_THROW((void)this->w.value(3), Failure);
+}
+
+REGISTER_TYPED_TEST_SUITE_P(WidgetContract, InitialValuesRaiseNothing,
+                            ChangeIsRaisedOnlyOnARealChangeWithTheNewTextInPlace,
+                            LongTextsAreCutBeforeTheComparison, SliderRefusesValuesOutsideItsRange,
+                            EventsNestOnTheAssigningStack, IndexOutsideTheGroupFails);
+
+// Shared by the rigs: how an event is written down.
+inline std::string describeEvent(const char* widget, std::int16_t index, std::u16string_view text) {
+    std::string out = std::string(widget) + "(" + std::to_string(index) + ")=";
+    for (const char16_t c : text) {
+        out += c < 0x80 ? static_cast<char>(c) : '?';
+    }
+    return out;
+}
+
+} // namespace tintora::testing
