@@ -1,0 +1,28 @@
+#include "app/application_setup.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace tintora {
+
+void setUpApplication(QApplication& app) {
+    // Parented to the application, so it lives as long as it does.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                         QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
+    QApplication::setApplicationName(QStringLiteral("Tintora"));
+    QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tintora"));
+    QIcon icon;
+    for (const char* size : {"16", "32", "48"}) {
+        icon.addFile(QStringLiteral(":/icons/tintora-%1.png").arg(QLatin1String(size)));
+    }
+    QApplication::setWindowIcon(icon);
+}
+
+} // namespace tintora

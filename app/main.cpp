@@ -1,0 +1,20 @@
+#include "app/application_setup.h"
+#include "app/event_binding.h"
+#include "mixer/form1.h"
+#include "window/mixer_window.h"
+#include "window/qt_mixer_widgets.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    tintora::setUpApplication(app);
+
+    tintora::MixerWindow window;
+    tintora::QtMixerWidgets widgets(window);
+    tintora::Form1 form(widgets);
+    tintora::bindEvents(window, form);
+
+    window.show();
+    return QApplication::exec();
+}

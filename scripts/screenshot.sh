@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Starts Tintora under a virtual X display and saves a screenshot of its window.
+#   scripts/screenshot.sh [output.png] [scale]    (scale: QT_SCALE_FACTOR, default 1)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+output=${1:-docs/screenshot.png}
+scale=${2:-1}
+binary=${TINTORA_BINARY:-build/release/app/tintora}
+[ -x "$binary" ] || { cmake --preset release >/dev/null && cmake --build --preset release --target tintora; }
+
+display=:${TINTORA_DISPLAY:-97}
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+Xvfb "$display" -screen 0 800x600x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $app $xvfb 2>/dev/null; rm -rf "$runtime"' EXIT
+app=
+for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+
+DISPLAY=$display QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale XDG_RUNTIME_DIR=$runtime \
+    DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent "$binary" &
+app=$!
+for _ in $(seq 100); do
+    id=$(DISPLAY=$display xwininfo -root -tree 2>/dev/null | awk '/"Tintora1.1"/ {print $1; exit}')
+    [ -n "$id" ] && break
+    sleep 0.1
+done
+[ -n "${id:-}" ] || { echo "the window did not appear" >&2; exit 1; }
+sleep 1 # a few ticks: the preview turns black
+mkdir -p "$(dirname "$output")"
+DISPLAY=$display import -window "$id" "$output"
+echo "saved $output"

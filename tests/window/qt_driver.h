@@ -1,0 +1,61 @@
+// Plays the scenarios' user actions with real key, mouse and wheel events on
+// the real window (offscreen). The timer is stopped so that ticks come only
+// when a scenario asks for one.
+#pragma once
+
+#include "app/event_binding.h"
+#include "mixer/form1.h"
+#include "notice_watcher.h"
+#include "scenarios/mixer_driver.h"
+#include "window/mixer_window.h"
+#include "window/qt_mixer_widgets.h"
+
+#include <QStyle>
+
+class QLineEdit;
+class QScrollBar;
+
+namespace tintora::testing {
+
+// Types text as key events into the widget that has the focus: '\b' is
+// Backspace, every other character a key that produces it.
+void typeKeys(QWidget* widget, const QString& keys);
+
+// Where a part of a scroll bar (thumb, groove, arrows, trough) lies.
+QRect sliderPart(QScrollBar* slider, QStyle::SubControl part);
+
+// Presses the thumb, moves it a pixel at a time along the groove until
+// `arrived` says so (or the groove ends), and lets go there.
+void dragThumb(QScrollBar* slider, const std::function<bool()>& arrived);
+
+class QtDriver final : public MixerDriver {
+public:
+    QtDriver();
+    ~QtDriver() override;
+
+    void paste(TextGroup group, std::int16_t index, std::u16string_view text) override;
+    void type(TextGroup group, std::int16_t index, std::u16string_view keys) override;
+    void click(std::int16_t index) override;
+    void scroll(std::int16_t index, std::int16_t value) override;
+    void tick() override;
+    void whileNoticeOpen(std::function<void()> action) override;
+
+    [[nodiscard]] Text text(TextGroup group, std::int16_t index) const override;
+    [[nodiscard]] std::int16_t value(std::int16_t index) const override;
+    [[nodiscard]] std::optional<Colour> backColor() const override;
+    [[nodiscard]] int noticeCount() const override;
+    [[nodiscard]] Form1& form() override { return form_; }
+
+    [[nodiscard]] QLineEdit* box(TextGroup group, std::int16_t index) const;
+    // Gives the focus to a widget the way the Tab key does (no click).
+    void focusByKeyboard(QWidget* widget);
+
+    MixerWindow window;
+    NoticeWatcher notices;
+
+private:
+    QtMixerWidgets widgets_{window};
+    Form1 form_{widgets_};
+};
+
+} // namespace tintora::testing

@@ -1,0 +1,21 @@
+# Tests on the real Qt widgets, offscreen.
+find_package(Qt6 REQUIRED COMPONENTS Test)
+
+add_library(qt_test_support STATIC window/qt_driver.cpp window/notice_watcher.cpp
+                                   window/qt_test_main.cpp)
+target_include_directories(qt_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/window)
+target_link_libraries(qt_test_support PUBLIC app_setup scenario_support Qt6::Test GTest::gtest
+                      PRIVATE tintora_warnings)
+
+function(tintora_window_test name)
+  add_executable(${name} ${ARGN})
+  if(EXISTS ${TINTORA_QRC})
+    set_target_properties(${name} PROPERTIES AUTORCC ON)
+    target_sources(${name} PRIVATE ${TINTORA_QRC})
+  endif()
+  target_link_libraries(${name} PRIVATE qt_test_support tintora_warnings)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+tintora_window_test(window_mixer_test window/window_mixer_test.cpp)

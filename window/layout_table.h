@@ -1,0 +1,69 @@
+// The layout of the mixer's one window, as data: every control with its
+// position and size in twips (1/1440 inch), its content and its place in the
+// tab order. buildMixerWindow() realises it; the logic only ever refers to the
+// controls by name and index.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace tintora {
+
+enum class ControlClass { PictureBox, TextBox, HScrollBar, Label };
+
+struct ControlRow {
+    std::string_view name; // Picture1, Text1, HScroll1, Label1 ...
+    ControlClass controlClass;
+    int index; // element of a control group; -1 for a single control
+    int left;
+    int top;
+    int width;
+    int height;
+    std::string_view content; // UTF-8: a box's text or a label's caption
+    int maxLength;            // boxes only; 0 elsewhere
+    int tabIndex;
+};
+
+struct FormRow {
+    std::string_view caption;
+    int clientWidth;
+    int clientHeight;
+    int screenLeft; // where the client area was placed when the layout was drawn
+    int screenTop;
+};
+
+inline constexpr int twipsPerPixel = 15; // at 96 dots per inch
+inline constexpr int sliderMaximum = 255;
+
+[[nodiscard]] constexpr int twipsToPixels(int twips) { return twips / twipsPerPixel; }
+
+inline constexpr FormRow formRow{"Tintora1.1", 5235, 3855, 3930, 3675};
+
+// In tab order.
+inline constexpr std::array<ControlRow, 22> layoutTable{{
+    {"Picture1", ControlClass::PictureBox, -1, 0, 0, 3255, 2175, "", 0, 0},
+    {"Text1", ControlClass::TextBox, 0, 3720, 2280, 495, 285, "0", 3, 1},
+    {"Text1", ControlClass::TextBox, 1, 3720, 2640, 495, 285, "0", 3, 2},
+    {"Text1", ControlClass::TextBox, 2, 3720, 3000, 495, 285, "0", 3, 3},
+    {"HScroll1", ControlClass::HScrollBar, 0, 360, 2280, 3255, 255, "", 0, 4},
+    {"HScroll1", ControlClass::HScrollBar, 1, 360, 2640, 3255, 255, "", 0, 5},
+    {"HScroll1", ControlClass::HScrollBar, 2, 360, 3000, 3255, 255, "", 0, 6},
+    {"Label1", ControlClass::Label, -1, 0, 2280, 375, 255, "红", 0, 7},
+    {"Label2", ControlClass::Label, -1, 0, 2640, 375, 255, "绿", 0, 8},
+    {"Label3", ControlClass::Label, -1, 0, 3000, 375, 255, "蓝", 0, 9},
+    {"Label4", ControlClass::Label, -1, 3960, 0, 855, 255, "欢迎使用", 0, 10},
+    {"Label5", ControlClass::Label, -1, 3720, 840, 1455, 255, "程序开发：Morlan", 0, 11},
+    {"Label6", ControlClass::Label, -1, 3840, 480, 1215, 255, "Tintora1.1", 0, 12},
+    {"Label7", ControlClass::Label, -1, 0, 3360, 3375, 255, "E-Mail:tintora@example.com", 0, 13},
+    {"Label8", ControlClass::Label, -1, 3720, 1200, 1575, 255, "程序Bug在所难免", 0, 14},
+    {"Label9", ControlClass::Label, -1, 3720, 1560, 1695, 495, "请来信告诉我！", 0, 15},
+    {"Text2", ControlClass::TextBox, 0, 4440, 2280, 495, 270, "0", 2, 16},
+    {"Text2", ControlClass::TextBox, 1, 4440, 2640, 495, 270, "0", 2, 17},
+    {"Text2", ControlClass::TextBox, 2, 4440, 3000, 495, 270, "0", 2, 18},
+    {"Label10", ControlClass::Label, -1, 3720, 2040, 735, 255, "十进制", 0, 19},
+    {"Label11", ControlClass::Label, -1, 4440, 2040, 975, 255, "十六进制", 0, 20},
+    {"Label12", ControlClass::Label, -1, 0, 3600, 4455, 255, "主页:https://www.example.com/tintora", 0,
+     21},
+}};
+
+} // namespace tintora

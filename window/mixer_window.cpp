@@ -1,0 +1,128 @@
+#include "window/mixer_window.h"
+
+#include "window/layout_table.h"
+#include "window/preview_box.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace tintora {
+namespace {
+
+constexpr std::array<const char*, MixerWindow::channelCount> channelNames{"红", "绿", "蓝"};
+
+QString utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect pixelGeometry(const ControlRow& row) {
+    return {twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
+            twipsToPixels(row.height)};
+}
+
+QString accessibleName(int index, const char* kind) {
+    return QString::fromUtf8(channelNames.at(index)) + u' ' + QString::fromUtf8(kind);
+}
+
+QLineEdit* makeBox(const ControlRow& row, QWidget* parent) {
+    auto* box = new QLineEdit(utf8(row.content), parent);
+    box->setMaxLength(row.maxLength);
+    box->setAccessibleName(accessibleName(row.index, row.name == "Text1" ? "十进制" : "十六进制"));
+    return box;
+}
+
+QScrollBar* makeSlider(const ControlRow& row, QWidget* parent) {
+    auto* slider = new QScrollBar(Qt::Horizontal, parent);
+    slider->setRange(0, sliderMaximum);
+    slider->setSingleStep(1);
+    slider->setPageStep(1);
+    // A dragged thumb reports its value once, when it is let go.
+    slider->setTracking(false);
+    slider->setFocusPolicy(Qt::StrongFocus);
+    slider->setAccessibleName(accessibleName(row.index, "滑块"));
+    return slider;
+}
+
+QLabel* makeLabel(const ControlRow& row, QWidget* parent) {
+    auto* label = new QLabel(utf8(row.content), parent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFocusPolicy(Qt::NoFocus);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+} // namespace
+
+MixerWindow::MixerWindow(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(utf8(formRow.caption));
+    setFixedSize(twipsToPixels(formRow.clientWidth), twipsToPixels(formRow.clientHeight));
+
+    // Rows come in tab order, and Qt's default focus chain is creation order.
+    controls_.reserve(layoutTable.size());
+    for (const ControlRow& row : layoutTable) {
+        QWidget* widget = nullptr;
+        switch (row.controlClass) {
+        case ControlClass::PictureBox:
+            preview_ = new PreviewBox(this);
+            preview_->setAccessibleName(QStringLiteral("颜色预览"));
+            widget = preview_;
+            break;
+        case ControlClass::TextBox: {
+            QLineEdit* box = makeBox(row, this);
+            if (row.name == "Text1") {
+                decimalBoxes_.at(row.index) = box;
+                box->installEventFilter(this);
+            } else {
+                hexBoxes_.at(row.index) = box;
+            }
+            widget = box;
+            break;
+        }
+        case ControlClass::HScrollBar:
+            widget = sliders_.at(row.index) = makeSlider(row, this);
+            break;
+        case ControlClass::Label:
+            widget = makeLabel(row, this);
+            break;
+        }
+        widget->setObjectName(row.index < 0 ? utf8(row.name)
+                                            : utf8(row.name) + u'_' + QString::number(row.index));
+        widget->setGeometry(pixelGeometry(row));
+        controls_.push_back(widget);
+    }
+    preview_->setFocus(Qt::OtherFocusReason);
+
+    timer_ = new QTimer(this);
+    timer_->setInterval(tickMilliseconds);
+    timer_->start();
+}
+
+MixerWindow::~MixerWindow() = default;
+
+QWidget* MixerWindow::control(std::string_view name, int index) const {
+    for (std::size_t i = 0; i < layoutTable.size(); ++i) {
+        if (layoutTable[i].name == name && layoutTable[i].index == index) {
+            return controls_[i];
+        }
+    }
+    return nullptr;
+}
+
+bool MixerWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        for (int index = 0; index < channelCount; ++index) {
+            QLineEdit* box = decimalBoxes_.at(index);
+            if (watched == box && mouse->button() == Qt::LeftButton &&
+                box->rect().contains(mouse->position().toPoint())) {
+                emit decimalBoxClicked(index);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace tintora
