@@ -19,3 +19,11 @@ function(tintora_window_test name)
 endfunction()
 
 tintora_window_test(window_mixer_test window/window_mixer_test.cpp)
+tintora_window_test(window_layout_test window/window_layout_test.cpp)
+tintora_window_test(window_input_test window/window_input_test.cpp)
+
+# The layout again at 150 % and 200 %: device-independent geometry must not move.
+foreach(scale 1.5 2)
+  gtest_discover_tests(window_layout_test TEST_PREFIX "scale${scale}." DISCOVERY_TIMEOUT 30
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}")
+endforeach()

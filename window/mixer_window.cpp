@@ -9,6 +9,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace tintora {
 namespace {
 
@@ -41,6 +43,10 @@ QScrollBar* makeSlider(const ControlRow& row, QWidget* parent) {
     slider->setPageStep(1);
     // A dragged thumb reports its value once, when it is let go.
     slider->setTracking(false);
+    // QScrollBar inverts its controls for scrolling content, which makes the
+    // Right key move a horizontal bar to the left. This one is a value control:
+    // Right and wheel-up increase it.
+    slider->setInvertedControls(false);
     slider->setFocusPolicy(Qt::StrongFocus);
     slider->setAccessibleName(accessibleName(row.index, "滑块"));
     return slider;
@@ -56,7 +62,8 @@ QLabel* makeLabel(const ControlRow& row, QWidget* parent) {
 
 } // namespace
 
-MixerWindow::MixerWindow(QWidget* parent) : QWidget(parent) {
+MixerWindow::MixerWindow(QWidget* parent)
+    : QWidget(parent) {
     setWindowTitle(utf8(formRow.caption));
     setFixedSize(twipsToPixels(formRow.clientWidth), twipsToPixels(formRow.clientHeight));
 
@@ -91,6 +98,11 @@ MixerWindow::MixerWindow(QWidget* parent) : QWidget(parent) {
         widget->setObjectName(row.index < 0 ? utf8(row.name)
                                             : utf8(row.name) + u'_' + QString::number(row.index));
         widget->setGeometry(pixelGeometry(row));
+        if (row.controlClass == ControlClass::Label) {
+            // The table's widths were drawn for a narrower font: a label whose
+            // text needs more room grows to the right, and the window clips it.
+            widget->resize(std::max(widget->width(), widget->sizeHint().width()), widget->height());
+        }
         controls_.push_back(widget);
     }
     preview_->setFocus(Qt::OtherFocusReason);

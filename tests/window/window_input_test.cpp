@@ -1,0 +1,141 @@
+// What only real widgets can show: key, mouse and drag input reaching the
+// handlers through Qt's own event handling, the notice as the user sees it,
+// and the live timer.
+#include "qt_driver.h"
+#include "window/preview_box.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace tintora::testing {
+namespace {
+
+class WindowInput : public ::testing::Test {
+protected:
+    WindowInput() { d.form().setTrace(&log); }
+    ~WindowInput() override { d.form().setTrace(nullptr); }
+
+    void expectRed(const QString& decimal, const QString& hex, int value) {
+        EXPECT_EQ(d.window.decimalBox(0)->text(), decimal);
+        EXPECT_EQ(d.window.hexBox(0)->text(), hex);
+        EXPECT_EQ(d.window.slider(0)->value(), value);
+    }
+
+    QtDriver d;
+    CallLog log;
+};
+
+TEST_F(WindowInput, KeyClicksIntoADecimalBoxRunOneCascadePerKey) {
+    QLineEdit* box = d.window.decimalBox(0);
+    d.focusByKeyboard(box);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, "200");
+    expectRed("200", "C8", 200);
+    EXPECT_EQ(std::count(log.calls.begin(), log.calls.end(), "Text1_Change(0)"), 3);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    expectRed("20", "14", 20);
+}
+
+TEST_F(WindowInput, ArrowAndTroughClicksMoveTheSliderByOne) {
+    QScrollBar* slider = d.window.slider(0);
+    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier,
+                      sliderPart(slider, QStyle::SC_ScrollBarAddLine).center());
+    expectRed("1", "1", 1);
+    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier,
+                      sliderPart(slider, QStyle::SC_ScrollBarAddPage).center());
+    expectRed("2", "2", 2);
+    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier,
+                      sliderPart(slider, QStyle::SC_ScrollBarSubLine).center());
+    expectRed("1", "1", 1);
+}
+
+TEST_F(WindowInput, ArrowKeysOnAFocusedSliderStepIt) {
+    QScrollBar* slider = d.window.slider(1);
+    d.focusByKeyboard(slider);
+    QTest::keyClick(slider, Qt::Key_Right);
+    EXPECT_EQ(d.window.decimalBox(1)->text(), QStringLiteral("1"));
+    QTest::keyClick(slider, Qt::Key_Right);
+    QTest::keyClick(slider, Qt::Key_Left);
+    EXPECT_EQ(d.window.decimalBox(1)->text(), QStringLiteral("1"));
+    QTest::keyClick(slider, Qt::Key_End);
+    EXPECT_EQ(d.window.decimalBox(1)->text(), QStringLiteral("255"));
+    EXPECT_EQ(d.window.hexBox(1)->text(), QStringLiteral("FF"));
+}
+
+TEST_F(WindowInput, ADraggedThumbRaisesChangeOnceOnRelease) {
+    QScrollBar* slider = d.window.slider(0);
+    bool boxFollowedDuringDrag = false;
+    dragThumb(slider, [&] {
+        boxFollowedDuringDrag |= d.window.decimalBox(0)->text() != QStringLiteral("0");
+        return slider->sliderPosition() >= 100;
+    });
+    EXPECT_FALSE(boxFollowedDuringDrag);
+    EXPECT_GE(slider->value(), 100);
+    EXPECT_EQ(std::count(log.calls.begin(), log.calls.end(), "HScroll1_Change(0)"), 1);
+    EXPECT_EQ(d.window.decimalBox(0)->text(), QString::number(slider->value()));
+}
+
+TEST_F(WindowInput, TheNoticeIsAModalBoxWithOneChineseButtonAndNoIcon) {
+    bool windowBlocked = false;
+    d.notices.whileOpen([&] {
+        windowBlocked = QApplication::activeModalWidget() != &d.window &&
+                        QApplication::activeModalWidget() != nullptr;
+    });
+    d.type(TextGroup::Text1, 0, u"x");
+    ASSERT_EQ(d.notices.seen().size(), 2u); // nothing remembered: notice, emptied box, notice
+    const SeenNotice& notice = d.notices.seen().front();
+    EXPECT_EQ(notice.text, QStringLiteral("请输入数据0-255!"));
+    EXPECT_EQ(notice.title, QStringLiteral("出错了"));
+    EXPECT_EQ(notice.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(notice.modality, Qt::ApplicationModal);
+    EXPECT_EQ(notice.buttons, QStringList{QStringLiteral("确定")});
+    EXPECT_TRUE(windowBlocked);
+    EXPECT_EQ(d.notices.deepestOpen(), 1);
+}
+
+TEST_F(WindowInput, AMouseClickRemembersTheTextButKeyboardFocusDoesNot) {
+    d.paste(TextGroup::Text1, 2, u"77");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // on to the red slider
+    d.focusByKeyboard(d.window.decimalBox(1));
+    EXPECT_EQ(d.form().rememberedText(), u"");
+    d.click(2);
+    EXPECT_EQ(d.form().rememberedText(), u"77");
+}
+
+TEST_F(WindowInput, ClicksOnLabelsAndThePreviewRunNoHandler) {
+    for (const char* name : {"Label1", "Label4", "Label10", "Label12"}) {
+        QTest::mouseClick(d.window.control(name), Qt::LeftButton);
+    }
+    QTest::mouseClick(d.window.preview(), Qt::LeftButton);
+    EXPECT_TRUE(log.calls.empty());
+}
+
+TEST_F(WindowInput, TheBoxesContextMenuSpeaksChinese) {
+    // Qt's own translation is loaded at start-up, once.
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Copy").remove(u'&'),
+              QStringLiteral("复制(C)").remove(u'&'))
+        << QCoreApplication::translate("QLineEdit", "&Copy").toStdString();
+}
+
+TEST_F(WindowInput, TheLiveTimerPaintsBlackAndIdleTicksDoNotRepaint) {
+    d.window.timer()->start();
+    PreviewBox* preview = d.window.preview();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview->colour().has_value(); }, 5000));
+    EXPECT_EQ(preview->colour(), 0u);
+    QTest::qWait(20);
+    const int paintsAfterBlack = preview->paintCount();
+    for (int i = 0; i < 5; ++i) {
+        d.tick();
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(preview->paintCount(), paintsAfterBlack);
+}
+
+} // namespace
+} // namespace tintora::testing
