@@ -16,7 +16,7 @@ test_packages=(
     xvfb xauth x11-utils imagemagick
     desktop-file-utils appstream binutils-mingw-w64-x86-64
     clang libclang-rt-14-dev valgrind
-    locales dpkg-dev file
+    locales dpkg-dev file python3
 )
 case "$profile" in
 run) wanted=("${run_packages[@]}") ;;

@@ -1,0 +1,76 @@
+# Checks on what ships beside the executable: the Linux desktop entry and
+# AppStream metainfo, the Windows resource script, and the generated icons.
+# Included from tests/CMakeLists.txt; none of it needs the Qt build.
+#
+# The tools are installed by scripts/install-deps.sh, so a missing one is a
+# broken machine: its test is still added and fails, saying what is missing.
+
+set(TINTORA_RESOURCES ${PROJECT_SOURCE_DIR}/app/resources)
+set(TINTORA_ICONS ${TINTORA_RESOURCES}/icons)
+set(TINTORA_TOOLS ${PROJECT_SOURCE_DIR}/tools)
+
+# The same substitution the Windows build makes, so the script is checked as built.
+set(TINTORA_ICO ${TINTORA_ICONS}/tintora.ico)
+configure_file(${TINTORA_RESOURCES}/tintora.rc.in ${CMAKE_CURRENT_BINARY_DIR}/tintora.rc @ONLY)
+
+# tintora_find_tool(VAR program): find_program that also remembers the name.
+macro(tintora_find_tool var program)
+  find_program(${var} ${program})
+  set(${var}_NAME ${program})
+endmacro()
+
+tintora_find_tool(TINTORA_DESKTOP_FILE_VALIDATE desktop-file-validate)
+tintora_find_tool(TINTORA_APPSTREAMCLI appstreamcli)
+tintora_find_tool(TINTORA_WINDRES x86_64-w64-mingw32-windres)
+tintora_find_tool(TINTORA_CPP cpp)  # windres's preprocessor; see check_windows_res.cmake
+tintora_find_tool(TINTORA_PYTHON3 python3)
+tintora_find_tool(TINTORA_CONVERT convert)
+
+set(TINTORA_TOOL_MISSING_SCRIPT ${CMAKE_CURRENT_BINARY_DIR}/tool_missing.cmake)
+file(WRITE ${TINTORA_TOOL_MISSING_SCRIPT}
+     "message(FATAL_ERROR \"\${TOOL} was not found when the build was configured; \"\n"
+     "                    \"run scripts/install-deps.sh test and configure again.\")\n")
+
+# tintora_packaging_test(NAME name TOOLS var... COMMAND args...)
+# Adds the test as given when every tool was found; otherwise adds one that
+# fails naming the first missing tool.
+function(tintora_packaging_test)
+  cmake_parse_arguments(PARSE_ARGV 0 ARG "" "NAME" "TOOLS;COMMAND")
+  set(command ${ARG_COMMAND})
+  foreach(tool IN LISTS ARG_TOOLS)
+    if(NOT ${tool})
+      set(command ${CMAKE_COMMAND} -DTOOL=${${tool}_NAME} -P ${TINTORA_TOOL_MISSING_SCRIPT})
+      break()
+    endif()
+  endforeach()
+  add_test(NAME ${ARG_NAME} COMMAND ${command})
+  set_tests_properties(${ARG_NAME} PROPERTIES LABELS packaging)
+endfunction()
+
+tintora_packaging_test(NAME desktop_file_valid
+  TOOLS TINTORA_DESKTOP_FILE_VALIDATE
+  COMMAND ${TINTORA_DESKTOP_FILE_VALIDATE} ${TINTORA_RESOURCES}/org.example.Tintora.desktop)
+
+tintora_packaging_test(NAME metainfo_valid
+  TOOLS TINTORA_APPSTREAMCLI
+  COMMAND ${TINTORA_APPSTREAMCLI} validate --no-net
+          ${TINTORA_RESOURCES}/org.example.Tintora.metainfo.xml)
+
+tintora_packaging_test(NAME windows_rc_compiles
+  TOOLS TINTORA_WINDRES TINTORA_CPP
+  COMMAND ${CMAKE_COMMAND}
+          -DWINDRES=${TINTORA_WINDRES} -DCPP=${TINTORA_CPP}
+          -DRC=${CMAKE_CURRENT_BINARY_DIR}/tintora.rc
+          -DOUTPUT=${CMAKE_CURRENT_BINARY_DIR}/tintora_rc.o
+          -P ${TINTORA_TOOLS}/check_windows_res.cmake)
+
+tintora_packaging_test(NAME icon_generator_reproducible
+  TOOLS TINTORA_PYTHON3
+  COMMAND ${CMAKE_COMMAND}
+          -DPYTHON=${TINTORA_PYTHON3} -DGENERATOR=${TINTORA_TOOLS}/make_icon.py
+          -DCOMMITTED=${TINTORA_ICONS} -DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/icons_fresh
+          -P ${TINTORA_TOOLS}/check_icon_reproducible.cmake)
+
+tintora_packaging_test(NAME icon_files_consistent
+  TOOLS TINTORA_PYTHON3 TINTORA_CONVERT
+  COMMAND ${TINTORA_PYTHON3} ${TINTORA_TOOLS}/check_icons.py ${TINTORA_CONVERT} ${TINTORA_ICONS})
