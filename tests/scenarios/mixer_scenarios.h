@@ -169,6 +169,15 @@ TYPED_TEST_P(MixerScenarios, HexTypedKeyByKeyFollowsEachKey) {
     EXPECT_EQ(this->d.noticeCount(), 0);
 }
 
+TYPED_TEST_P(MixerScenarios, LowerCaseHexTypedKeyByKeyIsRewrittenAndTypingGoesOnAtTheEnd) {
+    this->d.paste(TextGroup::Text2, Blue, u"");
+    this->d.type(TextGroup::Text2, Blue, u"c");
+    this->expectChannel(Blue, u"12", u"C", 12);
+    this->d.type(TextGroup::Text2, Blue, u"8");
+    this->expectChannel(Blue, u"200", u"C8", 200);
+    EXPECT_EQ(this->d.backColor(), 0xC80000u);
+}
+
 TYPED_TEST_P(MixerScenarios, HexChangesAreReadLeniently) {
     this->d.paste(TextGroup::Text2, Red, u"c8");
     this->expectChannel(Red, u"200", u"C8", 200);
@@ -266,8 +275,9 @@ REGISTER_TYPED_TEST_SUITE_P(
     OverTheBoundRestoresTheClickedTextWithOneNotice,
     OverTheBoundWithNothingRememberedShowsTwoNotices, NotANumberWithNothingRememberedEmptiesTheBox,
     TheRememberedTextIsSharedAndTakenOnClicksOnly, TypingKeyByKeyRunsTheHandlerPerText,
-    HexTypedKeyByKeyFollowsEachKey, HexChangesAreReadLeniently, BothPathsPaintTheSameColour,
-    LengthLimitsRefuseExtraKeys, NegativeDecimalsAreRefused, AFailingTickRestoresTheBoxThatFailed,
+    HexTypedKeyByKeyFollowsEachKey, LowerCaseHexTypedKeyByKeyIsRewrittenAndTypingGoesOnAtTheEnd,
+    HexChangesAreReadLeniently, BothPathsPaintTheSameColour, LengthLimitsRefuseExtraKeys,
+    NegativeDecimalsAreRefused, AFailingTickRestoresTheBoxThatFailed,
     AFailingStateIsReportedOnceAndTheUserCanTypeAgain,
     TicksWhileTheNoticeIsOpenNeitherPaintNorReport);
 
