@@ -41,8 +41,9 @@ for target in "${targets[@]}"; do
     fi
 done
 
+passed=$((${#targets[@]} - ${#failed[@]}))
 if [ ${#failed[@]} -gt 0 ]; then
     echo "fuzzing found problems in: ${failed[*]} (inputs in $build/crashes/)"
-    exit 1
 fi
-echo "fuzzing: no crash in ${#targets[@]} targets"
+echo "fuzzing: $passed passed, ${#failed[@]} failed"
+[ ${#failed[@]} -eq 0 ]
