@@ -1,0 +1,119 @@
+// The windows the Qt benchmarks and keystroke_count drive: the program's
+// window wired as main() wires it, and the floor, a bare line edit with
+// nothing connected.
+#pragma once
+
+#include "app/event_binding.h"
+#include "mixer/form1.h"
+#include "window/mixer_window.h"
+#include "window/qt_mixer_widgets.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <stdexcept>
+
+namespace tintora::bench {
+
+// Passes everything on to the real widgets except the notice, which returns at
+// once instead of waiting for the user in a modal loop. The cascade up to the
+// notice and after it is the real one.
+class NoticeReturnsAtOnce final : public MixerWidgets {
+public:
+    explicit NoticeReturnsAtOnce(MixerWidgets& widgets) : widgets_(widgets) {}
+
+    [[nodiscard]] Text text(TextGroup group, std::int16_t index) const override {
+        return widgets_.text(group, index);
+    }
+    void setText(TextGroup group, std::int16_t index, std::u16string_view text) override {
+        widgets_.setText(group, index, text);
+    }
+    [[nodiscard]] std::int16_t value(std::int16_t index) const override {
+        return widgets_.value(index);
+    }
+    void setValue(std::int16_t index, std::int16_t value) override {
+        widgets_.setValue(index, value);
+    }
+    void setBackColor(Colour colour) override { widgets_.setBackColor(colour); }
+    void showNotice(std::u16string_view, std::u16string_view) override { ++notices_; }
+
+    [[nodiscard]] std::int64_t notices() const { return notices_; }
+
+private:
+    MixerWidgets& widgets_;
+    std::int64_t notices_ = 0;
+};
+
+inline void showAndActivate(QWidget& window) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    (void)QTest::qWaitForWindowActive(&window);
+    QCoreApplication::processEvents();
+}
+
+// Gives the focus the way the Tab key does.
+inline void focus(QWidget* widget) {
+    widget->setFocus(Qt::TabFocusReason);
+    if (QApplication::focusWidget() != widget) {
+        throw std::runtime_error("could not focus the widget");
+    }
+}
+
+// One key pressed and released, as the platform delivers it to a widget:
+// shortcut override first, then the press and the release.
+inline void pressKey(QWidget* widget, Qt::Key key) { QTest::keyClick(widget, key); }
+
+// Runs what an action left for the event loop: posted events, and with them
+// the repaint of every widget that changed.
+inline void letQtRepaint() { QCoreApplication::sendPostedEvents(); }
+
+// The program's window as main() builds it, with the timer stopped so that
+// ticks come only when asked for.
+class QtRig {
+public:
+    enum class Notice { Modal, ReturnsAtOnce };
+
+    explicit QtRig(Notice notice = Notice::Modal)
+        : form(notice == Notice::Modal ? static_cast<MixerWidgets&>(widgets) : quiet) {
+        window.timer()->stop();
+        showAndActivate(window);
+        bindEvents(window, form);
+    }
+
+    MixerWindow window;
+    QtMixerWidgets widgets{window};
+    NoticeReturnsAtOnce quiet{widgets};
+    Form1 form;
+};
+
+// The floor: one bare line edit where the red decimal box is, in a window of
+// the same size, nothing connected.
+class BareRig {
+public:
+    BareRig() {
+        window.setFixedSize(349, 257);
+        box.setMaxLength(3);
+        box.setGeometry(248, 152, 33, 19);
+        showAndActivate(window);
+        focus(&box);
+    }
+    QWidget window;
+    QLineEdit box{QStringLiteral("12"), &window};
+};
+
+// Puts "12" in the box with the cursor at its end, ready for typeNext().
+inline void prepareTyping(QLineEdit* box) {
+    box->setText(QStringLiteral("12"));
+    box->end(false);
+    letQtRepaint();
+}
+
+// '3' after "12", then Backspace, and so on: every key changes the text.
+inline void typeNext(QLineEdit* box, bool& typed) {
+    pressKey(box, typed ? Qt::Key_Backspace : Qt::Key_3);
+    typed = !typed;
+}
+
+} // namespace tintora::bench
