@@ -38,8 +38,8 @@ double expectedDecimal(std::u16string_view rest) {
     std::string masked;
     masked.reserve(rest.size());
     for (const char16_t c : rest) {
-        const bool numeralChar = isDigit(c) || c == u'+' || c == u'-' || c == u'.' || c == u'e' ||
-                                 c == u'E';
+        const bool numeralChar =
+            isDigit(c) || c == u'+' || c == u'-' || c == u'.' || c == u'e' || c == u'E';
         masked.push_back(numeralChar ? static_cast<char>(c) : '\x01');
     }
     char* end = nullptr;
@@ -74,8 +74,9 @@ void checkHex(std::u16string_view text, std::u16string_view digitsAfterPrefix, d
         // numerals may land a few units in the last place off.
         const auto trueValue = static_cast<long double>(exact);
         const long double error = std::fabs(static_cast<long double>(got) - trueValue) / trueValue;
-        check(error <= 0x1p-51L, "a long hexadecimal reading stays within a few units in the last place",
-              text, got, static_cast<double>(exact));
+        check(error <= 0x1p-51L,
+              "a long hexadecimal reading stays within a few units in the last place", text, got,
+              static_cast<double>(exact));
     } else if (significant < 256) {
         check(std::isfinite(got), "fewer than 256 hexadecimal digits stay finite", text, got);
     }

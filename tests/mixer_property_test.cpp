@@ -123,21 +123,24 @@ private:
 
 // What the user can type. Digits come up most, so that valid numbers form
 // often enough to reach the paths behind the checks.
+// clang-format off
 constexpr char16_t Keys[] = {
     u'0', u'1', u'2', u'3', u'4', u'5', u'6', u'7', u'8', u'9', u'0', u'1', u'2', u'5', u'9',
-    u'.', u'+', u'-', u'e', u'E', u' ', u'\t',                   // the rest of a numeral
-    u'a', u'b', u'c', u'd', u'f', u'A', u'B', u'C', u'D', u'F',  // hexadecimal letters
-    u'g', u'x', u'H', u'z', u'&', u',', u'$',                    // other characters
+    u'.', u'+', u'-', u'e', u'E', u' ', u'\t',                        // the rest of a numeral
+    u'a', u'b', u'c', u'd', u'f', u'A', u'B', u'C', u'D', u'F',       // hexadecimal letters
+    u'g', u'x', u'H', u'z', u'&', u',', u'$',                         // other characters
     u'\uFF11', u'\u00A0', u'\u00E9', u'\u4E2D', char16_t{0xD800}, u'\uFEFF', // non-ASCII
-    u'\0', u'\n', u'\r', u'\x1B', u'\x7F',                       // control characters
-    u'\b', u'\b', u'\b',                                         // backspace
+    u'\0', u'\n', u'\r', u'\x1B', u'\x7F',                            // control characters
+    u'\b', u'\b', u'\b',                                              // backspace
 };
+// clang-format on
 
 // Whole texts a paste brings in, besides random strings of keys.
 const std::u16string_view PasteTexts[] = {
-    u"256", u"-5", u"", u"1e2", u"c8", u"0A", u"255", u"0", u"-0", u"1.5", u"2.5", u".5",
-    u"1.", u".", u"+", u"-", u" 12", u"300", u"999", u"FF", u"ff", u"G", u"&H", u"1e", u"3e2",
-    u"-.4", u"007", u"1,5", u"inf", u"nan", u"\uFF11\uFF12", u"12\u00A0", u"1234", u"ABC",
+    u"256",          u"-5",       u"",     u"1e2", u"c8",  u"0A",  u"255", u"0",   u"-0",  u"1.5",
+    u"2.5",          u".5",       u"1.",   u".",   u"+",   u"-",   u" 12", u"300", u"999", u"FF",
+    u"ff",           u"G",        u"&H",   u"1e",  u"3e2", u"-.4", u"007", u"1,5", u"inf", u"nan",
+    u"\uFF11\uFF12", u"12\u00A0", u"1234", u"ABC",
 };
 
 enum class Kind { Click, Type, Paste, Scroll, Tick };
@@ -419,8 +422,9 @@ std::optional<std::uint64_t> fromEnvironment(const char* name) {
 
 TEST(MixerProperties, RandomUserSessionsKeepTheInvariants) {
     const std::terminate_handler previous = std::set_terminate([] {
-        std::fprintf(stderr, "terminated inside seed %llu, action %zu (replay: "
-                             "TINTORA_PROPERTY_SEED=%llu)\n",
+        std::fprintf(stderr,
+                     "terminated inside seed %llu, action %zu (replay: "
+                     "TINTORA_PROPERTY_SEED=%llu)\n",
                      static_cast<unsigned long long>(currentSeed), currentAction,
                      static_cast<unsigned long long>(currentSeed));
         std::abort();
@@ -430,7 +434,8 @@ TEST(MixerProperties, RandomUserSessionsKeepTheInvariants) {
     const std::size_t total = fromEnvironment("TINTORA_PROPERTY_ACTIONS").value_or(DefaultActions);
     const std::uint64_t firstSeed = replay.value_or(1);
     const std::uint64_t sessions =
-        replay ? 1 : std::max<std::uint64_t>(1, (total + ActionsPerSession - 1) / ActionsPerSession);
+        replay ? 1
+               : std::max<std::uint64_t>(1, (total + ActionsPerSession - 1) / ActionsPerSession);
 
     std::size_t played = 0;
     std::uint64_t sessionsRun = 0;
@@ -440,7 +445,8 @@ TEST(MixerProperties, RandomUserSessionsKeepTheInvariants) {
     for (std::uint64_t seed = firstSeed; seed < firstSeed + sessions; ++seed) {
         currentSeed = seed;
         Session session(seed);
-        const std::size_t length = replay ? ActionsPerSession : std::min(ActionsPerSession, total - played);
+        const std::size_t length =
+            replay ? ActionsPerSession : std::min(ActionsPerSession, total - played);
         const auto failure = session.run(length);
         ++sessionsRun;
         played += session.actionsPlayed();
