@@ -1,0 +1,67 @@
+// The floor Tintora is measured against: a bare Qt 6 window of the same client
+// size holding the same controls with the same texts, built the plainest way,
+// and a 50 ms timer whose slot does nothing. No translations, icon, names or
+// event filters. bench/measure.sh runs it next to the program.
+#include "window/layout_table.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWidget>
+
+#ifdef TINTORA_MEASUREMENT_PROBE
+#include "measurement_probe.h"
+#endif
+
+namespace {
+
+QString utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QWidget* makeControl(const tintora::ControlRow& row, QWidget* parent) {
+    switch (row.controlClass) {
+    case tintora::ControlClass::PictureBox:
+        return new QWidget(parent);
+    case tintora::ControlClass::TextBox: {
+        auto* box = new QLineEdit(utf8(row.content), parent);
+        box->setMaxLength(row.maxLength);
+        return box;
+    }
+    case tintora::ControlClass::HScrollBar: {
+        auto* slider = new QScrollBar(Qt::Horizontal, parent);
+        slider->setRange(0, tintora::sliderMaximum);
+        return slider;
+    }
+    case tintora::ControlClass::Label:
+        break;
+    }
+    return new QLabel(utf8(row.content), parent);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+
+    QWidget window;
+    window.setWindowTitle(utf8(tintora::formRow.caption));
+    window.setFixedSize(tintora::twipsToPixels(tintora::formRow.clientWidth),
+                        tintora::twipsToPixels(tintora::formRow.clientHeight));
+    for (const tintora::ControlRow& row : tintora::layoutTable) {
+        makeControl(row, &window)
+            ->setGeometry(tintora::twipsToPixels(row.left), tintora::twipsToPixels(row.top),
+                          tintora::twipsToPixels(row.width), tintora::twipsToPixels(row.height));
+    }
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &window, [] {});
+    timer.start(50);
+
+#ifdef TINTORA_MEASUREMENT_PROBE
+    tintora::measurement::Probe probe(window, timer);
+#endif
+    window.show();
+    return QApplication::exec();
+}
