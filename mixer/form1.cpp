@@ -128,13 +128,23 @@ void Form1::Timer1_Timer() noexcept {
     }
     std::int16_t failing = 0;
     try {
-        const std::uint32_t colour = tickColour(texts, failing);
+        const std::uint32_t colour = rememberedTickColour(texts, failing);
         lastReportedFailure_.reset();
         widgets_.setBackColor(colour);
     } catch (const Failure&) {
         lastReportedFailure_ = texts;
         recover([&] { Msg(failing); });
     }
+}
+
+// tickColour, computed only when the texts differ from the last tick's.
+std::uint32_t Form1::rememberedTickColour(const DecimalTexts& texts, std::int16_t& failing) {
+    if (lastTickColour_ && lastTickColour_->texts == texts) {
+        return lastTickColour_->colour;
+    }
+    const std::uint32_t colour = tickColour(texts, failing);
+    lastTickColour_ = TickColour{texts, colour};
+    return colour;
 }
 
 std::uint32_t Form1::tickColour(const DecimalTexts& texts, std::int16_t& failing) const {

@@ -56,6 +56,7 @@ private:
 
     [[nodiscard]] DecimalTexts decimalTexts() const;
     [[nodiscard]] std::uint32_t tickColour(const DecimalTexts& texts, std::int16_t& failing) const;
+    [[nodiscard]] std::uint32_t rememberedTickColour(const DecimalTexts& texts, std::int16_t& failing);
 
     MixerWidgets& widgets_;
     Text remembered_;
@@ -65,6 +66,14 @@ private:
     // The decimal texts of the last failure a tick reported; while they stand
     // unchanged, ticks stay silent so the user can still type a number.
     std::optional<DecimalTexts> lastReportedFailure_;
+    // The colour a tick last computed and the decimal texts it came from. The
+    // colour depends on nothing else, so an idle tick that finds the same
+    // texts paints it again without reading them as numbers.
+    struct TickColour {
+        DecimalTexts texts;
+        std::uint32_t colour;
+    };
+    std::optional<TickColour> lastTickColour_;
 };
 
 } // namespace tintora
