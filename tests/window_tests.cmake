@@ -27,3 +27,4 @@ foreach(scale 1.5 2)
   gtest_discover_tests(window_layout_test TEST_PREFIX "scale${scale}." DISCOVERY_TIMEOUT 30
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}")
 endforeach()
+tintora_window_test(window_property_test window/window_property_test.cpp)
