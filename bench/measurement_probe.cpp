@@ -31,7 +31,8 @@ long long microsecondsSinceEpoch() {
 
 } // namespace
 
-Probe::Probe(QWidget& window, QTimer& timer) : timer_(timer) {
+Probe::Probe(QWidget& window, QTimer& timer)
+    : timer_(timer) {
     if (const char* ticks = std::getenv("TINTORA_PROBE_TICKS")) {
         ticksWanted_ = std::strtol(ticks, nullptr, 10);
     }

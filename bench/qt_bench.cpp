@@ -58,10 +58,14 @@ void decimalKeystroke(benchmark::State& state, bool paint) {
     }
 }
 
-void BM_Qt_DecimalKeystroke(benchmark::State& state) { decimalKeystroke(state, false); }
+void BM_Qt_DecimalKeystroke(benchmark::State& state) {
+    decimalKeystroke(state, false);
+}
 BENCHMARK(BM_Qt_DecimalKeystroke);
 
-void BM_Qt_DecimalKeystrokeAndPaint(benchmark::State& state) { decimalKeystroke(state, true); }
+void BM_Qt_DecimalKeystrokeAndPaint(benchmark::State& state) {
+    decimalKeystroke(state, true);
+}
 BENCHMARK(BM_Qt_DecimalKeystrokeAndPaint);
 
 // Right and Left in turn on the focused slider: one value change per key.

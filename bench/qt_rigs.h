@@ -22,7 +22,8 @@ namespace tintora::bench {
 // notice and after it is the real one.
 class NoticeReturnsAtOnce final : public MixerWidgets {
 public:
-    explicit NoticeReturnsAtOnce(MixerWidgets& widgets) : widgets_(widgets) {}
+    explicit NoticeReturnsAtOnce(MixerWidgets& widgets)
+        : widgets_(widgets) {}
 
     [[nodiscard]] Text text(TextGroup group, std::int16_t index) const override {
         return widgets_.text(group, index);
@@ -63,11 +64,15 @@ inline void focus(QWidget* widget) {
 
 // One key pressed and released, as the platform delivers it to a widget:
 // shortcut override first, then the press and the release.
-inline void pressKey(QWidget* widget, Qt::Key key) { QTest::keyClick(widget, key); }
+inline void pressKey(QWidget* widget, Qt::Key key) {
+    QTest::keyClick(widget, key);
+}
 
 // Runs what an action left for the event loop: posted events, and with them
 // the repaint of every widget that changed.
-inline void letQtRepaint() { QCoreApplication::sendPostedEvents(); }
+inline void letQtRepaint() {
+    QCoreApplication::sendPostedEvents();
+}
 
 // The program's window as main() builds it, with the timer stopped so that
 // ticks come only when asked for.

@@ -56,7 +56,8 @@ private:
 
     [[nodiscard]] DecimalTexts decimalTexts() const;
     [[nodiscard]] std::uint32_t tickColour(const DecimalTexts& texts, std::int16_t& failing) const;
-    [[nodiscard]] std::uint32_t rememberedTickColour(const DecimalTexts& texts, std::int16_t& failing);
+    [[nodiscard]] std::uint32_t rememberedTickColour(const DecimalTexts& texts,
+                                                     std::int16_t& failing);
 
     MixerWidgets& widgets_;
     Text remembered_;
