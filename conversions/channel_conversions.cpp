@@ -34,6 +34,34 @@ int hexDigitValue(char16_t c) {
     return -1;
 }
 
+// The value of the hexadecimal digits at the start of `digits`, rounded once
+// to the nearest double: the first 64 significant bits are kept exactly, any
+// non-zero digit past them only breaks rounding ties (a sticky bit), and each
+// further digit scales by 16.
+double hexDigitsValue(std::u16string_view digits) {
+    std::uint64_t significant = 0;
+    int significantDigits = 0;
+    int droppedDigits = 0;
+    bool droppedNonZero = false;
+    for (const char16_t c : digits) {
+        const int digit = hexDigitValue(c);
+        if (digit < 0) {
+            break;
+        }
+        if (significantDigits < 16) {
+            significant = significant << 4 | static_cast<std::uint64_t>(digit);
+            significantDigits += significant != 0 ? 1 : 0;
+        } else {
+            ++droppedDigits;
+            droppedNonZero |= digit != 0;
+        }
+    }
+    if (droppedNonZero) {
+        significant |= 1u;
+    }
+    return std::ldexp(static_cast<double>(significant), 4 * droppedDigits);
+}
+
 // Nearest integer with ties to the even neighbour, independent of the
 // floating-point environment's rounding mode.
 double roundHalfEven(double value) {
@@ -78,15 +106,7 @@ double LeadingNumber(std::u16string_view text) {
     const std::size_t start = skipBlanks(text, 0);
     if (text.size() - start >= 2 && text[start] == u'&' &&
         (text[start + 1] == u'H' || text[start + 1] == u'h')) {
-        double value = 0.0;
-        for (std::size_t i = start + 2; i < text.size(); ++i) {
-            const int digit = hexDigitValue(text[i]);
-            if (digit < 0) {
-                break;
-            }
-            value = value * 16.0 + digit;
-        }
-        return value;
+        return hexDigitsValue(text.substr(start + 2));
     }
     const auto numeral = scanDecimal(text, start);
     return numeral ? numeral->value : 0.0;

@@ -38,8 +38,9 @@ namespace tintora {
 // Blanks (space, tab) before the number are skipped. Then either:
 //  - "&H" or "&h" followed by hexadecimal digits (0-9, A-F, a-f), read as an
 //    unsigned value; reading stops at the first non-digit, and no digit at
-//    all gives 0 ("&HC8" is 200, "&H1G" is 1, "&HG" is 0). Past 13 digits the
-//    value is the nearest double;
+//    all gives 0 ("&HC8" is 200, "&H1G" is 1, "&HG" is 0). A value with more
+//    bits than a double holds reads as the nearest double, and one past its
+//    range as infinity;
 //  - or the longest prefix that is a decimal numeral of StrictNumber's form
 //    ("12a" is 12, "1e" is 1, "-" is 0).
 // Never fails: text with no number at its start gives 0, and a decimal

@@ -9,6 +9,8 @@
 namespace tintora {
 namespace {
 
+constexpr long long ExponentCap = 1'000'000'000'000'000LL;
+
 bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
@@ -22,14 +24,14 @@ std::size_t skipDigits(std::u16string_view text, std::size_t pos) {
 
 // Rough power of ten of a numeral that std::from_chars found out of range:
 // positive means too large, otherwise too small.
-long decimalMagnitude(std::u16string_view integerDigits, std::u16string_view fractionDigits,
-                      long exponent) {
+long long decimalMagnitude(std::u16string_view integerDigits, std::u16string_view fractionDigits,
+                           long long exponent) {
     const auto firstNonZero = integerDigits.find_first_not_of(u'0');
     if (firstNonZero != std::u16string_view::npos) {
-        return static_cast<long>(integerDigits.size() - firstNonZero) + exponent;
+        return static_cast<long long>(integerDigits.size() - firstNonZero) + exponent;
     }
     const auto leadingZeros = fractionDigits.find_first_not_of(u'0');
-    return exponent - static_cast<long>(leadingZeros);
+    return exponent - static_cast<long long>(leadingZeros);
 }
 
 } // namespace
@@ -57,7 +59,7 @@ std::optional<DecimalNumeral> scanDecimal(std::u16string_view text, std::size_t 
         return std::nullopt;
     }
 
-    long exponent = 0;
+    long long exponent = 0;
     std::u16string_view exponentText;
     if (cursor < text.size() && (text[cursor] == u'e' || text[cursor] == u'E')) {
         std::size_t expCursor = cursor + 1;
@@ -70,8 +72,9 @@ std::optional<DecimalNumeral> scanDecimal(std::u16string_view text, std::size_t 
         if (expDigitsEnd > expCursor) {
             exponentText = text.substr(cursor, expDigitsEnd - cursor);
             for (std::size_t i = expCursor; i < expDigitsEnd; ++i) {
-                // Saturate: anything past a million is out of a double's reach anyway.
-                exponent = std::min(exponent * 10 + (text[i] - u'0'), 1'000'000L);
+                // Saturate far beyond any text's length, so that the magnitude
+                // estimate below still tells overflow from underflow.
+                exponent = std::min(exponent * 10 + (text[i] - u'0'), ExponentCap);
             }
             if (expNegative) {
                 exponent = -exponent;

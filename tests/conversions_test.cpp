@@ -116,6 +116,18 @@ TEST(NumberReading, HexPrefixReadsDigitsUntilTheFirstNonDigit) {
         EXPECT_EQ(LeadingNumber(text), value) << narrow(text);
     }
     EXPECT_EQ(LeadingNumber(Concat(u"&H", u"c8")), 200);
+    // Long digit strings round once, to the nearest double.
+    EXPECT_EQ(LeadingNumber(u"&H20000000000001F"), 144115188075855904.0);
+    EXPECT_EQ(LeadingNumber(u"&H0000000000000000000FF"), 255);
+    EXPECT_EQ(LeadingNumber(u"&H" + std::u16string(300, u'F')),
+              std::numeric_limits<double>::infinity());
+}
+
+TEST(NumberReading, HugeNumeralsStillTellTooLargeFromTooSmall) {
+    const std::u16string digits(1'200'000, u'1');
+    EXPECT_EQ(StrictNumber(digits + u"e-1500000"), 0.0);
+    EXPECT_EQ(LeadingNumber(digits + u"e-1500000"), 0.0);
+    EXPECT_EQ(StrictNumber(u"0." + digits + u"e1500000"), std::nullopt);
 }
 
 TEST(NumberReading, ReadsTheSameUnderACommaDecimalLocale) {
