@@ -54,24 +54,6 @@ using DecimalTexts = std::array<Text, ChannelCount>;
 std::uint64_t currentSeed = 0;
 std::size_t currentAction = 0;
 
-const char* handlerName(Handler handler) {
-    switch (handler) {
-    case Handler::HScroll1_Change:
-        return "HScroll1_Change";
-    case Handler::Text1_Click:
-        return "Text1_Click";
-    case Handler::Text1_Change:
-        return "Text1_Change";
-    case Handler::Text2_Change:
-        return "Text2_Change";
-    case Handler::Timer1_Timer:
-        return "Timer1_Timer";
-    case Handler::Msg:
-        return "Msg";
-    }
-    return "?";
-}
-
 std::string printable(std::u16string_view text) {
     std::string out = "\"";
     for (const char16_t c : text) {
