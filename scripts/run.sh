@@ -4,6 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh run
-cmake --preset release
-cmake --build --preset release --target tintora
-exec build/release/app/tintora
+cmake --preset app
+cmake --build --preset app --target tintora
+exec build/app/app/tintora
