@@ -60,6 +60,24 @@ QLabel* makeLabel(const ControlRow& row, QWidget* parent) {
     return label;
 }
 
+// The table's widths were drawn for a smaller font than most desktops use. A
+// label whose text needs more room grows to the right; where the window edge
+// would still cut its text, its font steps down until the text ends inside.
+void fitLabel(QLabel* label, int windowWidth) {
+    constexpr qreal smallestPointSize = 6.0;
+    QFont font = label->font();
+    const auto textEnd = [&] {
+        return label->x() + QFontMetrics(font).horizontalAdvance(label->text());
+    };
+    while (textEnd() > windowWidth && font.pointSizeF() > smallestPointSize) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    if (font != label->font()) {
+        label->setFont(font);
+    }
+    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+}
+
 } // namespace
 
 MixerWindow::MixerWindow(QWidget* parent)
@@ -99,9 +117,7 @@ MixerWindow::MixerWindow(QWidget* parent)
                                             : utf8(row.name) + u'_' + QString::number(row.index));
         widget->setGeometry(pixelGeometry(row));
         if (row.controlClass == ControlClass::Label) {
-            // The table's widths were drawn for a narrower font: a label whose
-            // text needs more room grows to the right, and the window clips it.
-            widget->resize(std::max(widget->width(), widget->sizeHint().width()), widget->height());
+            fitLabel(static_cast<QLabel*>(widget), width());
         }
         controls_.push_back(widget);
     }

@@ -87,6 +87,24 @@ TEST_F(WindowLayout, LongLabelsReachPastTheRightEdgeButTheirTextsEndInside) {
     }
 }
 
+TEST(WindowFonts, EveryLabelTextEndsInsideTheWindowWithALargerDesktopFont) {
+    const QFont desktopFont = QApplication::font();
+    for (const qreal points : {9.0, 10.0, 11.0, 12.0}) {
+        QFont larger = desktopFont;
+        larger.setPointSizeF(points);
+        QApplication::setFont(larger);
+        const MixerWindow window;
+        for (const ControlRow& row : layoutTable) {
+            if (const auto* label = qobject_cast<QLabel*>(window.control(row.name, row.index))) {
+                EXPECT_LE(label->x() + label->fontMetrics().horizontalAdvance(label->text()),
+                          window.width())
+                    << row.name << " at " << points << " pt";
+            }
+        }
+    }
+    QApplication::setFont(desktopFont);
+}
+
 TEST_F(WindowLayout, PreviewHasFocusAndTabVisitsBoxesThenSlidersThenHexBoxes) {
     window.preview()->setFocus(); // as the window had it at start-up
     EXPECT_EQ(QApplication::focusWidget(), window.preview());
