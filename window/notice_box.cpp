@@ -11,7 +11,9 @@ void showNoticeBox(QWidget* parent, const QString& prompt, const QString& title)
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     // Qt's own Chinese translation says the same; this keeps the word when it is missing.
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    QAbstractButton* ok = box.button(QMessageBox::Ok);
+    ok->setText(QStringLiteral("确定"));
+    ok->setIcon({}); // some styles decorate standard buttons; the notice shows no icon at all
     box.exec();
 }
 
