@@ -122,12 +122,13 @@ void Form1::Timer1_Timer() noexcept {
     if (noticeOpen_) {
         return;
     }
-    const DecimalTexts texts = decimalTexts();
-    if (lastReportedFailure_ == texts) {
-        return;
-    }
+    DecimalTexts texts;
     std::int16_t failing = 0;
     try {
+        texts = decimalTexts();
+        if (lastReportedFailure_ == texts) {
+            return;
+        }
         const std::uint32_t colour = rememberedTickColour(texts, failing);
         lastReportedFailure_.reset();
         widgets_.setBackColor(colour);

@@ -69,6 +69,20 @@ TEST(Form1Notice, AnEmptyArgumentRestoresTheRedBox) {
     EXPECT_EQ(d.widgets.text(TextGroup::Text2, 0), u"21");
 }
 
+// Values outside 0..255 that the handlers would refuse, placed without them:
+// the tick blames the first channel out of range in the order blue, green, red.
+TEST(Form1Timer, APackingFailureRestoresTheFirstChannelOutOfRange) {
+    MemoryWidgets widgets;
+    Form1 form(widgets);
+    widgets.setText(TextGroup::Text1, 1, u"300");
+    widgets.setText(TextGroup::Text1, 2, u"-1");
+    form.Timer1_Timer();
+    ASSERT_EQ(widgets.notices().size(), 1u);
+    EXPECT_EQ(widgets.text(TextGroup::Text1, 2), u"");
+    EXPECT_EQ(widgets.text(TextGroup::Text1, 1), u"300");
+    EXPECT_EQ(widgets.backColor(), std::nullopt);
+}
+
 TEST(Form1Notice, NeverMoreThanOneOpenAndTicksInsideAreSilent) {
     MemoryDriver d;
     int deepestOpen = 0;
