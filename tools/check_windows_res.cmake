@@ -50,7 +50,6 @@ expect("fixed file info 1,1,0,0 / 0x3f / 0 / 0x40004 / VFT_APP / 0"
 # Each value sits after its key's terminating NUL and at most one padding word.
 foreach(pair
     "CompanyName=Tintora developers"
-    "FileDescription=Tintora"
     "FileVersion=1.01"
     "InternalName=Tintora"
     "OriginalFilename=Tintora.exe"

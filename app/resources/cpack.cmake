@@ -22,8 +22,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # Qt and libstdc++ dependencies via dpkg-shlibdeps
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # tintora_1.1.0_amd64.deb
-# The labels need a font with Chinese glyphs; Qt's own Chinese translation
-# turns the standard buttons and context menus Chinese too.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n")
+# The labels need a font with Chinese glyphs (shlibdeps adds the libraries);
+# Qt's own Chinese translation turns the standard buttons and context menus
+# Chinese too.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 
 include(CPack)
