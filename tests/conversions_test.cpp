@@ -132,10 +132,9 @@ TEST(NumberReading, HugeNumeralsStillTellTooLargeFromTooSmall) {
 
 TEST(NumberReading, ReadsTheSameUnderACommaDecimalLocale) {
     // Qt adopts the environment's locale at start-up; the rules must not follow it.
-    const char* german = std::setlocale(LC_ALL, "de_DE.UTF-8");
-    if (german == nullptr) {
-        german = std::setlocale(LC_ALL, "C.UTF-8");
-    }
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+        << "the de_DE.UTF-8 locale is missing; scripts/install-deps.sh test builds it";
+    ASSERT_EQ(std::localeconv()->decimal_point, std::string(","));
     EXPECT_EQ(StrictNumber(u"1,5"), std::nullopt);
     EXPECT_EQ(StrictNumber(u"1.5"), 1.5);
     EXPECT_EQ(LeadingNumber(u"1,5"), 1);
