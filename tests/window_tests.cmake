@@ -9,10 +9,8 @@ target_link_libraries(qt_test_support PUBLIC app_setup scenario_support Qt6::Tes
 
 function(tintora_window_test name)
   add_executable(${name} ${ARGN})
-  if(EXISTS ${TINTORA_QRC})
-    set_target_properties(${name} PROPERTIES AUTORCC ON)
-    target_sources(${name} PRIVATE ${TINTORA_QRC})
-  endif()
+  set_target_properties(${name} PROPERTIES AUTORCC ON)
+  target_sources(${name} PRIVATE ${TINTORA_QRC})
   target_link_libraries(${name} PRIVATE qt_test_support tintora_warnings)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
