@@ -11,8 +11,7 @@ void setUpApplication(QApplication& app) {
     // Parented to the application, so it lives as long as it does.
     auto* translator = new QTranslator(&app);
     if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                         QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(translator);
     }
     QApplication::setApplicationName(QStringLiteral("Tintora"));

@@ -35,7 +35,9 @@ struct FormRow {
 inline constexpr int twipsPerPixel = 15; // at 96 dots per inch
 inline constexpr int sliderMaximum = 255;
 
-[[nodiscard]] constexpr int twipsToPixels(int twips) { return twips / twipsPerPixel; }
+[[nodiscard]] constexpr int twipsToPixels(int twips) {
+    return twips / twipsPerPixel;
+}
 
 inline constexpr FormRow formRow{"Tintora1.1", 5235, 3855, 3930, 3675};
 
@@ -62,8 +64,8 @@ inline constexpr std::array<ControlRow, 22> layoutTable{{
     {"Text2", ControlClass::TextBox, 2, 4440, 3000, 495, 270, "0", 2, 18},
     {"Label10", ControlClass::Label, -1, 3720, 2040, 735, 255, "十进制", 0, 19},
     {"Label11", ControlClass::Label, -1, 4440, 2040, 975, 255, "十六进制", 0, 20},
-    {"Label12", ControlClass::Label, -1, 0, 3600, 4455, 255, "主页:https://www.example.com/tintora", 0,
-     21},
+    {"Label12", ControlClass::Label, -1, 0, 3600, 4455, 255, "主页:https://www.example.com/tintora",
+     0, 21},
 }};
 
 } // namespace tintora

@@ -14,7 +14,8 @@ QColor fromBgr(std::uint32_t bgr) {
 
 } // namespace
 
-PreviewBox::PreviewBox(QWidget* parent) : QFrame(parent) {
+PreviewBox::PreviewBox(QWidget* parent)
+    : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
     setFocusPolicy(Qt::StrongFocus);

@@ -18,12 +18,14 @@ void checkIndex(std::int16_t index) {
 }
 
 QString toQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
 
-QtMixerWidgets::QtMixerWidgets(MixerWindow& window) : window_(window) {}
+QtMixerWidgets::QtMixerWidgets(MixerWindow& window)
+    : window_(window) {}
 
 Text QtMixerWidgets::text(TextGroup group, std::int16_t index) const {
     checkIndex(index);
@@ -52,7 +54,9 @@ void QtMixerWidgets::setValue(std::int16_t index, std::int16_t value) {
     window_.slider(index)->setValue(value);
 }
 
-void QtMixerWidgets::setBackColor(Colour colour) { window_.preview()->setColour(colour); }
+void QtMixerWidgets::setBackColor(Colour colour) {
+    window_.preview()->setColour(colour);
+}
 
 void QtMixerWidgets::showNotice(std::u16string_view prompt, std::u16string_view title) {
     showNoticeBox(&window_, toQString(prompt), toQString(title));

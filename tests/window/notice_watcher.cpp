@@ -8,15 +8,19 @@
 
 namespace tintora::testing {
 
-NoticeWatcher::NoticeWatcher() { qApp->installEventFilter(this); }
+NoticeWatcher::NoticeWatcher() {
+    qApp->installEventFilter(this);
+}
 
-NoticeWatcher::~NoticeWatcher() { qApp->removeEventFilter(this); }
+NoticeWatcher::~NoticeWatcher() {
+    qApp->removeEventFilter(this);
+}
 
 bool NoticeWatcher::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show) {
         if (auto* box = qobject_cast<QMessageBox*>(watched)) {
-            SeenNotice notice{box->text(), box->windowTitle(), box->icon(), box->windowModality(),
-                              {}};
+            SeenNotice notice{
+                box->text(), box->windowTitle(), box->icon(), box->windowModality(), {}};
             for (QAbstractButton* button : box->buttons()) {
                 notice.buttons << button->text();
             }

@@ -21,11 +21,10 @@ public:
                              [this, i](const QString& text) {
                                  record(describeEvent("Text2", i, text.toStdU16String()));
                              });
-            QObject::connect(window_.slider(i), &QScrollBar::valueChanged, &window_,
-                             [this, i](int value) {
-                                 record(describeEvent("HScroll1", i,
-                                                      QString::number(value).toStdU16String()));
-                             });
+            QObject::connect(
+                window_.slider(i), &QScrollBar::valueChanged, &window_, [this, i](int value) {
+                    record(describeEvent("HScroll1", i, QString::number(value).toStdU16String()));
+                });
         }
     }
     MixerWidgets& widgets() { return widgets_; }
