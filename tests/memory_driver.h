@@ -37,6 +37,7 @@ public:
     [[nodiscard]] int noticeCount() const override {
         return static_cast<int>(widgets.notices().size());
     }
+    [[nodiscard]] int openNotices() const override { return widgets.openNotices(); }
     [[nodiscard]] Form1& form() override { return form_; }
 
     MemoryWidgets widgets;

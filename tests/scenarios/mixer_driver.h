@@ -34,6 +34,8 @@ public:
     [[nodiscard]] virtual std::int16_t value(std::int16_t index) const = 0;
     [[nodiscard]] virtual std::optional<Colour> backColor() const = 0;
     [[nodiscard]] virtual int noticeCount() const = 0;
+    // Notices open right now: one inside whileNoticeOpen, none between actions.
+    [[nodiscard]] virtual int openNotices() const = 0;
     [[nodiscard]] virtual Form1& form() = 0;
 };
 

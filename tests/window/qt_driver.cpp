@@ -6,10 +6,10 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QTest>
-#include <QTimer>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <stdexcept>
@@ -23,8 +23,8 @@ void typeKeys(QWidget* widget, const QString& keys) {
         } else {
             const QString text(key);
             const int code = text.toUpper().at(0).unicode();
-            const auto qtKey = code >= 0x20 && code < 0x7f ? static_cast<Qt::Key>(code)
-                                                           : Qt::Key_unknown;
+            const auto qtKey =
+                code >= 0x20 && code < 0x7f ? static_cast<Qt::Key>(code) : Qt::Key_unknown;
             QTest::sendKeyEvent(QTest::Click, widget, qtKey, text, Qt::NoModifier);
         }
     }
@@ -44,12 +44,16 @@ QLineEdit* QtDriver::box(TextGroup group, std::int16_t index) const {
     return group == TextGroup::Text1 ? window.decimalBox(index) : window.hexBox(index);
 }
 
-void QtDriver::focusByKeyboard(QWidget* widget) {
+void QtDriver::activate() {
     // A closed notice hands activation back to the window on a real desktop;
     // the offscreen platform needs to be told.
     if (QApplication::activeWindow() != &window) {
         QApplication::setActiveWindow(&window);
     }
+}
+
+void QtDriver::focusByKeyboard(QWidget* widget) {
+    activate();
     widget->setFocus(Qt::TabFocusReason);
     if (QApplication::focusWidget() != widget) {
         throw std::runtime_error("could not focus the widget");
@@ -73,8 +77,8 @@ void QtDriver::type(TextGroup group, std::int16_t index, std::u16string_view key
     QLineEdit* target = box(group, index);
     focusByKeyboard(target);
     QTest::keyClick(target, Qt::Key_End);
-    typeKeys(target,
-             QString(reinterpret_cast<const QChar*>(keys.data()), static_cast<qsizetype>(keys.size())));
+    typeKeys(target, QString(reinterpret_cast<const QChar*>(keys.data()),
+                             static_cast<qsizetype>(keys.size())));
 }
 
 void QtDriver::click(std::int16_t index) {
@@ -97,31 +101,55 @@ QRect sliderPart(QScrollBar* slider, QStyle::SubControl part) {
     return slider->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, slider);
 }
 
-void dragThumb(QScrollBar* slider, const std::function<bool()>& arrived) {
+void dragThumb(QScrollBar* slider, int target, const std::function<void()>& eachMove) {
     const QPoint grip = sliderPart(slider, QStyle::SC_ScrollBarSlider).center();
-    QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, grip);
     const QRect groove = sliderPart(slider, QStyle::SC_ScrollBarGroove);
+    QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, grip);
+    const int step = slider->sliderPosition() < target ? 1 : -1;
     QPoint at = grip;
-    for (int x = groove.left(); x <= groove.right() && !arrived(); ++x) {
-        at.setX(x);
-        QTest::mouseMove(slider, at);
+    for (QPoint next = grip; next.x() >= groove.left() && next.x() <= groove.right();
+         next.rx() += step) {
+        QTest::mouseMove(slider, next);
+        if (eachMove) {
+            eachMove();
+        }
+        if (step > 0 && slider->sliderPosition() > target) {
+            QTest::mouseMove(slider, at); // one pixel too far: back to the last one before
+            break;
+        }
+        at = next;
+        if (slider->sliderPosition() == target || (step < 0 && slider->sliderPosition() < target)) {
+            break;
+        }
     }
     QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 void QtDriver::scroll(std::int16_t index, std::int16_t value) {
-    // The user drags the thumb until it stands at the value and lets go.
+    // The user drags the thumb to the nearest position at or before the value,
+    // lets go, and nudges it the rest of the way with the arrow keys: at 100 %
+    // not every value has a pixel of its own.
     QScrollBar* slider = window.slider(index);
     if (slider->value() == value) {
         return;
     }
-    dragThumb(slider, [slider, value] { return slider->sliderPosition() == value; });
-    if (slider->value() != value) {
-        throw std::runtime_error("no thumb position gives " + std::to_string(value));
+    activate();
+    dragThumb(slider, value);
+    if (QApplication::focusWidget() != slider) {
+        throw std::runtime_error("the dragged slider did not take the focus");
+    }
+    while (slider->value() != value) {
+        const int before = slider->value();
+        QTest::keyClick(slider, before < value ? Qt::Key_Right : Qt::Key_Left);
+        if (slider->value() == before) {
+            throw std::runtime_error("the arrow keys do not move the slider");
+        }
     }
 }
 
-void QtDriver::tick() { QMetaObject::invokeMethod(window.timer(), "timeout", Qt::DirectConnection); }
+void QtDriver::tick() {
+    QMetaObject::invokeMethod(window.timer(), "timeout", Qt::DirectConnection);
+}
 
 void QtDriver::whileNoticeOpen(std::function<void()> action) {
     notices.whileOpen(std::move(action));
@@ -136,8 +164,12 @@ std::int16_t QtDriver::value(std::int16_t index) const {
     return static_cast<std::int16_t>(window.slider(index)->value());
 }
 
-std::optional<Colour> QtDriver::backColor() const { return window.preview()->colour(); }
+std::optional<Colour> QtDriver::backColor() const {
+    return window.preview()->colour();
+}
 
-int QtDriver::noticeCount() const { return static_cast<int>(notices.seen().size()); }
+int QtDriver::noticeCount() const {
+    return static_cast<int>(notices.seen().size());
+}
 
 } // namespace tintora::testing

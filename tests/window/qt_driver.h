@@ -24,9 +24,9 @@ void typeKeys(QWidget* widget, const QString& keys);
 // Where a part of a scroll bar (thumb, groove, arrows, trough) lies.
 QRect sliderPart(QScrollBar* slider, QStyle::SubControl part);
 
-// Presses the thumb, moves it a pixel at a time along the groove until
-// `arrived` says so (or the groove ends), and lets go there.
-void dragThumb(QScrollBar* slider, const std::function<bool()>& arrived);
+// Presses the thumb, moves it a pixel at a time towards `target` and lets go at
+// the nearest position at or before it. `eachMove` runs after every move.
+void dragThumb(QScrollBar* slider, int target, const std::function<void()>& eachMove = {});
 
 class QtDriver final : public MixerDriver {
 public:
@@ -44,11 +44,14 @@ public:
     [[nodiscard]] std::int16_t value(std::int16_t index) const override;
     [[nodiscard]] std::optional<Colour> backColor() const override;
     [[nodiscard]] int noticeCount() const override;
+    [[nodiscard]] int openNotices() const override { return notices.open(); }
     [[nodiscard]] Form1& form() override { return form_; }
 
     [[nodiscard]] QLineEdit* box(TextGroup group, std::int16_t index) const;
     // Gives the focus to a widget the way the Tab key does (no click).
     void focusByKeyboard(QWidget* widget);
+    // Makes the window the active one again, as closing a notice does.
+    void activate();
 
     MixerWindow window;
     NoticeWatcher notices;
