@@ -8,6 +8,25 @@
 #include <QTimer>
 
 namespace tintora {
+namespace {
+
+// QLineEdit also reports an edit that leaves the text as it was (a paste of
+// what the box already holds over its selection) as textChanged; the handlers
+// run only when the text really differs, as they do for assignments.
+template <typename Handler> void onTextChange(QLineEdit* box, QObject* context, Handler handler) {
+    QObject::connect(
+        box, &QLineEdit::textChanged, context,
+        [handler, last = box->text()](const QString& text) mutable {
+            if (text == last) {
+                return;
+            }
+            last = text;
+            handler();
+        },
+        Qt::DirectConnection);
+}
+
+} // namespace
 
 // Direct connections only: each handler must run inside the assignment or the
 // keystroke that raised it, so that one user action runs as one cascade.
@@ -16,12 +35,9 @@ void bindEvents(MixerWindow& window, Form1& form) {
         QObject::connect(
             window.slider(index), &QScrollBar::valueChanged, &window,
             [&form, index] { form.HScroll1_Change(index); }, Qt::DirectConnection);
-        QObject::connect(
-            window.decimalBox(index), &QLineEdit::textChanged, &window,
-            [&form, index] { form.Text1_Change(index); }, Qt::DirectConnection);
-        QObject::connect(
-            window.hexBox(index), &QLineEdit::textChanged, &window,
-            [&form, index] { form.Text2_Change(index); }, Qt::DirectConnection);
+        onTextChange(window.decimalBox(index), &window,
+                     [&form, index] { form.Text1_Change(index); });
+        onTextChange(window.hexBox(index), &window, [&form, index] { form.Text2_Change(index); });
     }
     QObject::connect(
         &window, &MixerWindow::decimalBoxClicked, &window,

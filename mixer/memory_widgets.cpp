@@ -96,8 +96,8 @@ void MemoryWidgets::userType(TextGroup group, std::int16_t index, std::u16string
                 continue;
             }
             next.pop_back();
-        } else if (key < u' ' || key == u'\x7f') {
-            continue; // control characters insert nothing, as in a real line edit
+        } else if (key < u' ' || key == u'\x7f' || (key >= 0xD800 && key <= 0xDFFF)) {
+            continue; // control characters and lone surrogates insert nothing, as in a line edit
         } else if (next.size() >= static_cast<std::size_t>(maxLength(group))) {
             continue;
         } else {

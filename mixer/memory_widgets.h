@@ -46,8 +46,8 @@ public:
     // MaxLength, Change raised if it differs.
     void userReplace(TextGroup group, std::int16_t index, std::u16string_view text);
     // Types keys at the end of the box, one Change per key that changes it;
-    // u'\b' deletes the last character; other control characters insert
-    // nothing, and keys beyond MaxLength are refused.
+    // u'\b' deletes the last character; other control characters and lone
+    // surrogates insert nothing, and keys beyond MaxLength are refused.
     void userType(TextGroup group, std::int16_t index, std::u16string_view keys);
     void userClick(std::int16_t index);                      // mouse click in Text1(index)
     void userScroll(std::int16_t index, std::int16_t value); // slider released at value

@@ -42,6 +42,12 @@ TEST_F(WindowInput, KeyClicksIntoADecimalBoxRunOneCascadePerKey) {
     expectRed("20", "14", 20);
 }
 
+TEST_F(WindowInput, PastingWhatABoxAlreadyHoldsRunsNoHandler) {
+    d.paste(TextGroup::Text2, 0, u"0");
+    d.paste(TextGroup::Text1, 0, u"0");
+    EXPECT_TRUE(log.calls.empty());
+}
+
 TEST_F(WindowInput, ArrowAndTroughClicksMoveTheSliderByOne) {
     QScrollBar* slider = d.window.slider(0);
     QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier,
