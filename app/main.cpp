@@ -1,8 +1,5 @@
 #include "app/application_setup.h"
-#include "app/event_binding.h"
-#include "mixer/form1.h"
-#include "window/mixer_window.h"
-#include "window/qt_mixer_widgets.h"
+#include "app/bound_mixer.h"
 
 #include <QApplication>
 
@@ -10,11 +7,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tintora::setUpApplication(app);
 
-    tintora::MixerWindow window;
-    tintora::QtMixerWidgets widgets(window);
-    tintora::Form1 form(widgets);
-    tintora::bindEvents(window, form);
-
-    window.show();
+    tintora::BoundMixer mixer; // the window from the layout table, its five events bound
+    mixer.window.show();
     return QApplication::exec();
 }
