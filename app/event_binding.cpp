@@ -31,7 +31,7 @@ template <typename Handler> void onTextChange(QLineEdit* box, QObject* context, 
 // Direct connections only: each handler must run inside the assignment or the
 // keystroke that raised it, so that one user action runs as one cascade.
 void bindEvents(MixerWindow& window, Form1& form) {
-    for (std::int16_t index = 0; index < MixerWindow::channelCount; ++index) {
+    for (std::int16_t index = 0; index < ChannelCount; ++index) {
         QObject::connect(
             window.slider(index), &QScrollBar::valueChanged, &window,
             [&form, index] { form.HScroll1_Change(index); }, Qt::DirectConnection);

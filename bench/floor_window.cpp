@@ -2,7 +2,7 @@
 // size holding the same controls with the same texts, built the plainest way,
 // and a 50 ms timer whose slot does nothing. No translations, icon, names or
 // event filters. bench/measure.sh runs it next to the program.
-#include "window/layout_table.h"
+#include "layout/layout_table.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -32,7 +32,7 @@ QWidget* makeControl(const tintora::ControlRow& row, QWidget* parent) {
     }
     case tintora::ControlClass::HScrollBar: {
         auto* slider = new QScrollBar(Qt::Horizontal, parent);
-        slider->setRange(0, tintora::sliderMaximum);
+        slider->setRange(tintora::SliderMin, tintora::SliderMax);
         return slider;
     }
     case tintora::ControlClass::Label:
@@ -48,8 +48,7 @@ int main(int argc, char* argv[]) {
 
     QWidget window;
     window.setWindowTitle(utf8(tintora::formRow.caption));
-    window.setFixedSize(tintora::twipsToPixels(tintora::formRow.clientWidth),
-                        tintora::twipsToPixels(tintora::formRow.clientHeight));
+    window.setFixedSize(tintora::clientWidthPixels, tintora::clientHeightPixels);
     for (const tintora::ControlRow& row : tintora::layoutTable) {
         makeControl(row, &window)
             ->setGeometry(tintora::twipsToPixels(row.left), tintora::twipsToPixels(row.top),
@@ -57,7 +56,7 @@ int main(int argc, char* argv[]) {
     }
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, &window, [] {});
-    timer.start(50);
+    timer.start(tintora::TimerIntervalMs);
 
 #ifdef TINTORA_MEASUREMENT_PROBE
     tintora::measurement::Probe probe(window, timer);

@@ -4,6 +4,7 @@
 //
 // The "…AndPaint" variants also let Qt repaint what changed before the next
 // action, as the event loop would between two keystrokes.
+#include "layout/layout_table.h"
 #include "qt_rigs.h"
 
 #include "window/preview_box.h"
@@ -143,10 +144,10 @@ BENCHMARK(BM_Qt_IdleTick);
 // The floor: a 50 ms timer whose slot does nothing.
 void BM_Bare_IdleTick(benchmark::State& state) {
     QWidget window;
-    window.setFixedSize(349, 257);
+    window.setFixedSize(tintora::clientWidthPixels, tintora::clientHeightPixels);
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, &window, [] {});
-    timer.start(50);
+    timer.start(tintora::TimerIntervalMs);
     showAndActivate(window);
     for (auto _ : state) {
         sendTick(&timer);

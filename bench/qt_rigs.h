@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/event_binding.h"
+#include "layout/layout_table.h"
 #include "mixer/form1.h"
 #include "window/mixer_window.h"
 #include "window/qt_mixer_widgets.h"
@@ -98,7 +99,7 @@ public:
 class BareRig {
 public:
     BareRig() {
-        window.setFixedSize(349, 257);
+        window.setFixedSize(tintora::clientWidthPixels, tintora::clientHeightPixels);
         box.setMaxLength(3);
         box.setGeometry(248, 152, 33, 19);
         showAndActivate(window);

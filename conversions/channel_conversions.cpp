@@ -167,7 +167,7 @@ std::u16string Concat(std::u16string_view first, std::u16string_view second) {
 }
 
 std::optional<std::uint32_t> PackColour(std::int16_t red, std::int16_t green, std::int16_t blue) {
-    const auto inRange = [](std::int16_t c) { return c >= 0 && c <= 255; };
+    const auto inRange = [](std::int16_t c) { return c >= ComponentMin && c <= ComponentMax; };
     if (!inRange(red) || !inRange(green) || !inRange(blue)) {
         return std::nullopt;
     }

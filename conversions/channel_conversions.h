@@ -82,8 +82,12 @@ namespace tintora {
 // The first text followed by the second. Never fails.
 [[nodiscard]] std::u16string Concat(std::u16string_view first, std::u16string_view second);
 
+// The range of one colour component.
+inline constexpr std::int16_t ComponentMin = 0;
+inline constexpr std::int16_t ComponentMax = 255;
+
 // A colour value laid out 0x00BBGGRR: red + 256 * green + 65536 * blue.
-// Fails when any component lies outside 0..255.
+// Fails when any component lies outside ComponentMin..ComponentMax (0..255).
 [[nodiscard]] std::optional<std::uint32_t> PackColour(std::int16_t red, std::int16_t green,
                                                       std::int16_t blue);
 

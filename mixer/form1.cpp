@@ -82,7 +82,7 @@ void Form1::Text1_Change(std::int16_t Index) noexcept {
     const Activation activation(*this, Handler::Text1_Change, Index);
     try {
         const double number = orFail(StrictNumber(widgets_.text(TextGroup::Text1, Index)));
-        if (number > 255 || number < 0) {
+        if (number > SliderMax || number < SliderMin) {
             // Refused, but not abandoned: the later steps run on the restored text.
             Msg(Index);
         }
@@ -157,7 +157,7 @@ std::uint32_t Form1::tickColour(const DecimalTexts& texts, std::int16_t& failing
     const auto colour = PackColour(components[0], components[1], components[2]);
     if (!colour) {
         for (const std::int16_t channel : {2, 1, 0}) {
-            if (components[channel] < 0 || components[channel] > 255) {
+            if (components[channel] < SliderMin || components[channel] > SliderMax) {
                 failing = channel;
                 break;
             }

@@ -9,6 +9,8 @@
 //  - giving the widgets their initial values raises nothing.
 #pragma once
 
+#include "conversions/channel_conversions.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,12 +23,18 @@ using Colour = std::uint32_t; // 0x00BBGGRR
 // The two groups of boxes, one element per channel (0 red, 1 green, 2 blue).
 enum class TextGroup { Text1, Text2 }; // decimal, hexadecimal
 
+// The widgets' fixed properties. Every realisation and the layout table take
+// them from here.
 inline constexpr std::int16_t ChannelCount = 3;
-inline constexpr int SliderMin = 0;
-inline constexpr int SliderMax = 255;
+// A slider spans exactly one colour component.
+inline constexpr int SliderMin = ComponentMin;
+inline constexpr int SliderMax = ComponentMax;
+inline constexpr int DecimalMaxLength = 3; // Text1
+inline constexpr int HexMaxLength = 2;     // Text2
+inline constexpr int TimerIntervalMs = 50; // Timer1
 
 [[nodiscard]] constexpr int maxLength(TextGroup group) {
-    return group == TextGroup::Text1 ? 3 : 2;
+    return group == TextGroup::Text1 ? DecimalMaxLength : HexMaxLength;
 }
 
 class MixerWidgets {

@@ -1,6 +1,6 @@
 #include "window/mixer_window.h"
 
-#include "window/layout_table.h"
+#include "layout/layout_table.h"
 #include "window/preview_box.h"
 
 #include <QLabel>
@@ -14,7 +14,7 @@
 namespace tintora {
 namespace {
 
-constexpr std::array<const char*, MixerWindow::channelCount> channelNames{"红", "绿", "蓝"};
+constexpr std::array<const char*, ChannelCount> channelNames{"红", "绿", "蓝"};
 
 QString utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -38,7 +38,7 @@ QLineEdit* makeBox(const ControlRow& row, QWidget* parent) {
 
 QScrollBar* makeSlider(const ControlRow& row, QWidget* parent) {
     auto* slider = new QScrollBar(Qt::Horizontal, parent);
-    slider->setRange(0, sliderMaximum);
+    slider->setRange(SliderMin, SliderMax);
     slider->setSingleStep(1);
     slider->setPageStep(1);
     // A dragged thumb reports its value once, when it is let go.
@@ -83,7 +83,7 @@ void fitLabel(QLabel* label, int windowWidth) {
 MixerWindow::MixerWindow(QWidget* parent)
     : QWidget(parent) {
     setWindowTitle(utf8(formRow.caption));
-    setFixedSize(twipsToPixels(formRow.clientWidth), twipsToPixels(formRow.clientHeight));
+    setFixedSize(clientWidthPixels, clientHeightPixels);
 
     // Rows come in tab order, and Qt's default focus chain is creation order.
     controls_.reserve(layoutTable.size());
@@ -124,7 +124,7 @@ MixerWindow::MixerWindow(QWidget* parent)
     preview_->setFocus(Qt::OtherFocusReason);
 
     timer_ = new QTimer(this);
-    timer_->setInterval(tickMilliseconds);
+    timer_->setInterval(TimerIntervalMs);
     timer_->start();
 }
 
@@ -142,7 +142,7 @@ QWidget* MixerWindow::control(std::string_view name, int index) const {
 bool MixerWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        for (int index = 0; index < channelCount; ++index) {
+        for (int index = 0; index < ChannelCount; ++index) {
             QLineEdit* box = decimalBoxes_.at(index);
             if (watched == box && mouse->button() == Qt::LeftButton &&
                 box->rect().contains(mouse->position().toPoint())) {

@@ -3,6 +3,8 @@
 // in Form1 and is bound to these widgets at start-up.
 #pragma once
 
+#include "mixer/mixer_widgets.h"
+
 #include <QWidget>
 
 #include <array>
@@ -21,9 +23,6 @@ class PreviewBox;
 class MixerWindow final : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int channelCount = 3;
-    static constexpr int tickMilliseconds = 50;
-
     explicit MixerWindow(QWidget* parent = nullptr);
     ~MixerWindow() override;
 
@@ -44,9 +43,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::array<QLineEdit*, channelCount> decimalBoxes_{};
-    std::array<QLineEdit*, channelCount> hexBoxes_{};
-    std::array<QScrollBar*, channelCount> sliders_{};
+    std::array<QLineEdit*, ChannelCount> decimalBoxes_{};
+    std::array<QLineEdit*, ChannelCount> hexBoxes_{};
+    std::array<QScrollBar*, ChannelCount> sliders_{};
     PreviewBox* preview_ = nullptr;
     QTimer* timer_ = nullptr;
     std::vector<QWidget*> controls_; // parallel to the layout table

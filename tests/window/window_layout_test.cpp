@@ -1,7 +1,7 @@
 // The window against its layout table: geometry, content, limits, focus and
 // tab order, accessible names; at whatever QT_SCALE_FACTOR the run sets.
+#include "layout/layout_table.h"
 #include "qt_driver.h"
-#include "window/layout_table.h"
 #include "window/preview_box.h"
 
 #include <QApplication>
@@ -29,7 +29,7 @@ protected:
 
 TEST_F(WindowLayout, WindowHasItsCaptionAndFixedClientArea) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Tintora1.1"));
-    EXPECT_EQ(window.size(), QSize(349, 257));
+    EXPECT_EQ(window.size(), QSize(clientWidthPixels, clientHeightPixels));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_FALSE(QApplication::windowIcon().isNull());
     const qreal scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")

@@ -1,10 +1,14 @@
 // The layout of the mixer's one window, as data: every control with its
 // position and size in twips (1/1440 inch), its content and its place in the
-// tab order. buildMixerWindow() realises it; the logic only ever refers to the
-// controls by name and index.
+// tab order. Each window realisation (Qt's MixerWindow, the Win32 one) builds
+// its controls from it; the logic only ever refers to the controls by name
+// and index. No toolkit here.
 #pragma once
 
+#include "mixer/mixer_widgets.h"
+
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace tintora {
@@ -28,18 +32,18 @@ struct FormRow {
     std::string_view caption;
     int clientWidth;
     int clientHeight;
-    int screenLeft; // where the client area was placed when the layout was drawn
-    int screenTop;
 };
 
 inline constexpr int twipsPerPixel = 15; // at 96 dots per inch
-inline constexpr int sliderMaximum = 255;
 
 [[nodiscard]] constexpr int twipsToPixels(int twips) {
     return twips / twipsPerPixel;
 }
 
-inline constexpr FormRow formRow{"Tintora1.1", 5235, 3855, 3930, 3675};
+inline constexpr FormRow formRow{"Tintora1.1", 5235, 3855};
+// The client area in pixels at 96 dots per inch (349 x 257).
+inline constexpr int clientWidthPixels = twipsToPixels(formRow.clientWidth);
+inline constexpr int clientHeightPixels = twipsToPixels(formRow.clientHeight);
 
 // In tab order.
 inline constexpr std::array<ControlRow, 22> layoutTable{{
@@ -67,5 +71,48 @@ inline constexpr std::array<ControlRow, 22> layoutTable{{
     {"Label12", ControlClass::Label, -1, 0, 3600, 4455, 255, "主页:https://www.example.com/tintora",
      0, 21},
 }};
+
+namespace layout_checks {
+
+constexpr bool rowsAreInTabOrder() {
+    for (std::size_t i = 0; i < layoutTable.size(); ++i) {
+        if (layoutTable[i].tabIndex != static_cast<int>(i)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+constexpr int countRows(std::string_view name) {
+    int count = 0;
+    for (const ControlRow& row : layoutTable) {
+        count += row.name == name ? 1 : 0;
+    }
+    return count;
+}
+
+constexpr bool boxLengthsMatchTheWidgets() {
+    for (const ControlRow& row : layoutTable) {
+        const bool decimal = row.name == "Text1";
+        const bool hex = row.name == "Text2";
+        const int expected = decimal ? maxLength(TextGroup::Text1)
+                             : hex   ? maxLength(TextGroup::Text2)
+                                     : 0;
+        if (row.maxLength != expected) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace layout_checks
+
+// Realisations create the controls in row order, so that the default focus
+// chain is the table's tab order.
+static_assert(layout_checks::rowsAreInTabOrder());
+static_assert(layout_checks::countRows("Text1") == ChannelCount &&
+              layout_checks::countRows("Text2") == ChannelCount &&
+              layout_checks::countRows("HScroll1") == ChannelCount);
+static_assert(layout_checks::boxLengthsMatchTheWidgets());
 
 } // namespace tintora
