@@ -1,8 +1,8 @@
 // One user action's whole cascade on the in-memory widgets: no toolkit, just
 // Form1's handlers, the conversions and the widget model.
 #include "mixer/form1.h"
-#include "mixer/memory_binding.h"
-#include "mixer/memory_widgets.h"
+#include "mixer_testing/memory_binding.h"
+#include "mixer_testing/memory_widgets.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
-// What the mixer logic needs of its widgets. One realisation lives in memory
-// (memory_widgets.h), the other on real Qt widgets; both keep these rules:
+// What the mixer logic needs of its widgets. Every realisation (in memory for
+// tests, on Qt widgets, on Win32 controls) keeps these rules:
 //  - setText and setValue raise the widget's Change synchronously, before they
 //    return, and only when the stored text or value really changes;
 //  - setText first cuts the text to the box's MaxLength characters (3 for a

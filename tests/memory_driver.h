@@ -2,8 +2,8 @@
 #pragma once
 
 #include "mixer/form1.h"
-#include "mixer/memory_binding.h"
-#include "mixer/memory_widgets.h"
+#include "mixer_testing/memory_binding.h"
+#include "mixer_testing/memory_widgets.h"
 #include "scenarios/mixer_driver.h"
 
 namespace tintora::testing {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "mixer/form1.h"
-#include "mixer/memory_widgets.h"
+#include "mixer_testing/memory_widgets.h"
 
 namespace tintora {
 

@@ -1,4 +1,4 @@
-#include "mixer/memory_widgets.h"
+#include "mixer_testing/memory_widgets.h"
 
 #include "mixer/failure.h"
 

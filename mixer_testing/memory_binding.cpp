@@ -1,4 +1,4 @@
-#include "mixer/memory_binding.h"
+#include "mixer_testing/memory_binding.h"
 
 namespace tintora {
 
