@@ -1,9 +1,8 @@
 // The window built from the layout table, with Form1's handlers bound to its
 // five events: everything start-up makes before it shows the window. The
-// program and its start-up measurement both build exactly this.
+// program, its tests and its measurements all build exactly this.
 #pragma once
 
-#include "app/event_binding.h"
 #include "mixer/form1.h"
 #include "window/mixer_window.h"
 #include "window/qt_mixer_widgets.h"
@@ -12,14 +11,17 @@ namespace tintora {
 
 class BoundMixer {
 public:
-    BoundMixer() { bindEvents(window, form_); }
+    // `showNotice` stands in for the modal notice box when given.
+    explicit BoundMixer(NoticeShower showNotice = {});
     BoundMixer(const BoundMixer&) = delete;
     BoundMixer& operator=(const BoundMixer&) = delete;
+
+    [[nodiscard]] Form1& form() { return form_; }
 
     MixerWindow window;
 
 private:
-    QtMixerWidgets widgets_{window};
+    QtMixerWidgets widgets_;
     Form1 form_{widgets_};
 };
 

@@ -17,16 +17,12 @@
 
 namespace {
 
-QString utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QWidget* makeControl(const tintora::ControlRow& row, QWidget* parent) {
     switch (row.controlClass) {
     case tintora::ControlClass::PictureBox:
         return new QWidget(parent);
     case tintora::ControlClass::TextBox: {
-        auto* box = new QLineEdit(utf8(row.content), parent);
+        auto* box = new QLineEdit(QString::fromUtf8(row.content), parent);
         box->setMaxLength(row.maxLength);
         return box;
     }
@@ -38,7 +34,7 @@ QWidget* makeControl(const tintora::ControlRow& row, QWidget* parent) {
     case tintora::ControlClass::Label:
         break;
     }
-    return new QLabel(utf8(row.content), parent);
+    return new QLabel(QString::fromUtf8(row.content), parent);
 }
 
 } // namespace
@@ -47,7 +43,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
 
     QWidget window;
-    window.setWindowTitle(utf8(tintora::formRow.caption));
+    window.setWindowTitle(QString::fromUtf8(tintora::formRow.caption));
     window.setFixedSize(tintora::clientWidthPixels, tintora::clientHeightPixels);
     for (const tintora::ControlRow& row : tintora::layoutTable) {
         makeControl(row, &window)

@@ -3,50 +3,18 @@
 // nothing connected.
 #pragma once
 
-#include "app/event_binding.h"
+#include "app/bound_mixer.h"
 #include "layout/layout_table.h"
-#include "mixer/form1.h"
-#include "window/mixer_window.h"
-#include "window/qt_mixer_widgets.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace tintora::bench {
-
-// Passes everything on to the real widgets except the notice, which returns at
-// once instead of waiting for the user in a modal loop. The cascade up to the
-// notice and after it is the real one.
-class NoticeReturnsAtOnce final : public MixerWidgets {
-public:
-    explicit NoticeReturnsAtOnce(MixerWidgets& widgets)
-        : widgets_(widgets) {}
-
-    [[nodiscard]] Text text(TextGroup group, std::int16_t index) const override {
-        return widgets_.text(group, index);
-    }
-    void setText(TextGroup group, std::int16_t index, std::u16string_view text) override {
-        widgets_.setText(group, index, text);
-    }
-    [[nodiscard]] std::int16_t value(std::int16_t index) const override {
-        return widgets_.value(index);
-    }
-    void setValue(std::int16_t index, std::int16_t value) override {
-        widgets_.setValue(index, value);
-    }
-    void setBackColor(Colour colour) override { widgets_.setBackColor(colour); }
-    void showNotice(std::u16string_view, std::u16string_view) override { ++notices_; }
-
-    [[nodiscard]] std::int64_t notices() const { return notices_; }
-
-private:
-    MixerWidgets& widgets_;
-    std::int64_t notices_ = 0;
-};
 
 inline void showAndActivate(QWidget& window) {
     window.show();
@@ -76,22 +44,23 @@ inline void letQtRepaint() {
 }
 
 // The program's window as main() builds it, with the timer stopped so that
-// ticks come only when asked for.
+// ticks come only when asked for. A notice returns at once and is counted, so
+// the cascade up to it and after it is the real one without a modal loop.
 class QtRig {
 public:
-    enum class Notice { Modal, ReturnsAtOnce };
-
-    explicit QtRig(Notice notice = Notice::Modal)
-        : form(notice == Notice::Modal ? static_cast<MixerWidgets&>(widgets) : quiet) {
+    QtRig() {
         window.timer()->stop();
         showAndActivate(window);
-        bindEvents(window, form);
     }
 
-    MixerWindow window;
-    QtMixerWidgets widgets{window};
-    NoticeReturnsAtOnce quiet{widgets};
-    Form1 form;
+    [[nodiscard]] std::int64_t notices() const { return notices_; }
+
+private:
+    std::int64_t notices_ = 0;
+    BoundMixer mixer_{[this](std::u16string_view, std::u16string_view) { ++notices_; }};
+
+public:
+    MixerWindow& window = mixer_.window;
 };
 
 // The floor: one bare line edit where the red decimal box is, in a window of

@@ -2,6 +2,8 @@
 // stopping loudly when a property breaks.
 #pragma once
 
+#include "mixer_testing/printable_text.h"
+
 #include <bit>
 #include <cstdint>
 #include <cstdio>
@@ -33,24 +35,12 @@ inline bool sameDouble(double a, double b) {
     return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
-inline void printText(std::u16string_view text) {
-    std::fputc('"', stderr);
-    for (const char16_t c : text) {
-        if (c >= 0x20 && c < 0x7F && c != u'"' && c != u'\\') {
-            std::fputc(static_cast<int>(c), stderr);
-        } else {
-            std::fprintf(stderr, "\\u%04X", static_cast<unsigned>(c));
-        }
-    }
-    std::fputc('"', stderr);
-}
-
 // Reports the broken property with the text it broke on, then aborts so that
 // libFuzzer saves the input as a crash.
 [[noreturn]] inline void fail(const char* property, std::u16string_view text, double got = 0.0,
                               double expected = 0.0) {
     std::fprintf(stderr, "\nproperty broken: %s\n  text: ", property);
-    printText(text);
+    std::fputs(tintora::testing::printable(text).c_str(), stderr);
     std::fprintf(stderr, "\n  got %.17g (bits %016llx), expected %.17g (bits %016llx)\n", got,
                  static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(got)), expected,
                  static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(expected)));

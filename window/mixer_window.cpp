@@ -16,10 +16,6 @@ namespace {
 
 constexpr std::array<const char*, ChannelCount> channelNames{"红", "绿", "蓝"};
 
-QString utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QRect pixelGeometry(const ControlRow& row) {
     return {twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
             twipsToPixels(row.height)};
@@ -30,7 +26,7 @@ QString accessibleName(int index, const char* kind) {
 }
 
 QLineEdit* makeBox(const ControlRow& row, QWidget* parent) {
-    auto* box = new QLineEdit(utf8(row.content), parent);
+    auto* box = new QLineEdit(QString::fromUtf8(row.content), parent);
     box->setMaxLength(row.maxLength);
     box->setAccessibleName(accessibleName(row.index, row.name == "Text1" ? "十进制" : "十六进制"));
     return box;
@@ -53,7 +49,7 @@ QScrollBar* makeSlider(const ControlRow& row, QWidget* parent) {
 }
 
 QLabel* makeLabel(const ControlRow& row, QWidget* parent) {
-    auto* label = new QLabel(utf8(row.content), parent);
+    auto* label = new QLabel(QString::fromUtf8(row.content), parent);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setFocusPolicy(Qt::NoFocus);
     label->setTextFormat(Qt::PlainText);
@@ -82,7 +78,7 @@ void fitLabel(QLabel* label, int windowWidth) {
 
 MixerWindow::MixerWindow(QWidget* parent)
     : QWidget(parent) {
-    setWindowTitle(utf8(formRow.caption));
+    setWindowTitle(QString::fromUtf8(formRow.caption));
     setFixedSize(clientWidthPixels, clientHeightPixels);
 
     // Rows come in tab order, and Qt's default focus chain is creation order.
@@ -113,8 +109,9 @@ MixerWindow::MixerWindow(QWidget* parent)
             widget = makeLabel(row, this);
             break;
         }
-        widget->setObjectName(row.index < 0 ? utf8(row.name)
-                                            : utf8(row.name) + u'_' + QString::number(row.index));
+        widget->setObjectName(row.index < 0 ? QString::fromUtf8(row.name)
+                                            : QString::fromUtf8(row.name) + u'_' +
+                                                  QString::number(row.index));
         widget->setGeometry(pixelGeometry(row));
         if (row.controlClass == ControlClass::Label) {
             fitLabel(static_cast<QLabel*>(widget), width());

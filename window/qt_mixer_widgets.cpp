@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include <utility>
+
 namespace tintora {
 namespace {
 
@@ -24,8 +26,9 @@ QString toQString(std::u16string_view text) {
 
 } // namespace
 
-QtMixerWidgets::QtMixerWidgets(MixerWindow& window)
-    : window_(window) {}
+QtMixerWidgets::QtMixerWidgets(MixerWindow& window, NoticeShower showNotice)
+    : window_(window)
+    , showNotice_(std::move(showNotice)) {}
 
 Text QtMixerWidgets::text(TextGroup group, std::int16_t index) const {
     checkIndex(index);
@@ -59,6 +62,10 @@ void QtMixerWidgets::setBackColor(Colour colour) {
 }
 
 void QtMixerWidgets::showNotice(std::u16string_view prompt, std::u16string_view title) {
+    if (showNotice_) {
+        showNotice_(prompt, title);
+        return;
+    }
     showNoticeBox(&window_, toQString(prompt), toQString(title));
 }
 

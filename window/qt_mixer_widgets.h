@@ -7,13 +7,20 @@
 
 #include "mixer/mixer_widgets.h"
 
+#include <functional>
+
 namespace tintora {
 
 class MixerWindow;
 
+// Shows the notice and returns once it has been dismissed.
+using NoticeShower = std::function<void(std::u16string_view prompt, std::u16string_view title)>;
+
 class QtMixerWidgets final : public MixerWidgets {
 public:
-    explicit QtMixerWidgets(MixerWindow& window);
+    // Without a shower the notice is the modal message box; tests and
+    // benchmarks pass one that answers without a modal loop of its own.
+    explicit QtMixerWidgets(MixerWindow& window, NoticeShower showNotice = {});
 
     [[nodiscard]] Text text(TextGroup group, std::int16_t index) const override;
     void setText(TextGroup group, std::int16_t index, std::u16string_view text) override;
@@ -24,6 +31,7 @@ public:
 
 private:
     MixerWindow& window_;
+    NoticeShower showNotice_;
 };
 
 } // namespace tintora

@@ -4,10 +4,12 @@
 
 namespace tintora::testing {
 
+std::string callName(Handler handler, std::int16_t index) {
+    return handlerName(handler) + (index >= 0 ? "(" + std::to_string(index) + ")" : "()");
+}
+
 void CallLog::entered(Handler handler, std::int16_t index) {
-    std::string call = handlerName(handler);
-    call += index >= 0 ? "(" + std::to_string(index) + ")" : "()";
-    calls.push_back(call);
+    calls.push_back(callName(handler, index));
     deepest = std::max(deepest, ++depth);
 }
 

@@ -39,6 +39,10 @@ public:
     [[nodiscard]] virtual Form1& form() = 0;
 };
 
+// How a handler activation is written in traces: "Text1_Change(1)", or
+// "Timer1_Timer()" for the timer, which has no index.
+[[nodiscard]] std::string callName(Handler handler, std::int16_t index);
+
 // Records handler activations as "Text1_Change(1)" and tracks nesting depth.
 class CallLog final : public HandlerTrace {
 public:

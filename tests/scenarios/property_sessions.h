@@ -18,6 +18,7 @@
 #include "scenarios/mixer_driver.h"
 
 #include "conversions/channel_conversions.h"
+#include "mixer_testing/printable_text.h"
 
 #include <gtest/gtest.h>
 
@@ -54,20 +55,6 @@ using DecimalTexts = std::array<Text, ChannelCount>;
 inline std::uint64_t currentSeed = 0;
 inline std::size_t currentAction = 0;
 
-inline std::string printable(std::u16string_view text) {
-    std::string out = "\"";
-    for (const char16_t c : text) {
-        if (c >= 0x20 && c < 0x7F && c != u'"' && c != u'\\') {
-            out += static_cast<char>(c);
-        } else {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(c));
-            out += escaped;
-        }
-    }
-    return out + "\"";
-}
-
 // Tracks the nesting of handler activations and keeps the deepest chain.
 class DepthTrace final : public HandlerTrace {
 public:
@@ -91,8 +78,7 @@ public:
         std::string chain;
         for (const auto& [handler, index] : deepestChain_) {
             chain += chain.empty() ? "" : " > ";
-            chain += handlerName(handler);
-            chain += index >= 0 ? "(" + std::to_string(index) + ")" : "()";
+            chain += callName(handler, index);
         }
         return chain;
     }

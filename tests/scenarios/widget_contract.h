@@ -6,6 +6,7 @@
 
 #include "mixer/failure.h"
 #include "mixer/mixer_widgets.h"
+#include "mixer_testing/printable_text.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ TYPED_TEST_P(WidgetContract, ChangeIsRaisedOnlyOnARealChangeWithTheNewTextInPlac
     this->w.setText(TextGroup::Text1, 0, u"12");
     this->w.setText(TextGroup::Text1, 0, u"12");
     this->w.setText(TextGroup::Text2, 2, u"C");
-    const std::vector<std::string> expected = {"Text1(0)=12", "Text2(2)=C"};
+    const std::vector<std::string> expected = {"Text1(0)=\"12\"", "Text2(2)=\"C\""};
     EXPECT_EQ(this->events, expected);
 }
 
@@ -51,7 +52,8 @@ TYPED_TEST_P(WidgetContract, LongTextsAreCutBeforeTheComparison) {
     // Non-ASCII text counts characters, not bytes.
     this->w.setText(TextGroup::Text1, 1, u"红绿蓝白");
     EXPECT_EQ(this->w.text(TextGroup::Text1, 1), u"红绿蓝");
-    const std::vector<std::string> expected = {"Text2(2)=FF", "Text1(1)=123", "Text1(1)=???"};
+    const std::vector<std::string> expected = {"Text2(2)=\"FF\"", "Text1(1)=\"123\"",
+                                               "Text1(1)=\"\\u7EA2\\u7EFF\\u84DD\""};
     EXPECT_EQ(this->events, expected);
 }
 
@@ -64,22 +66,22 @@ TYPED_TEST_P(WidgetContract, SliderRefusesValuesOutsideItsRange) {
     this->w.setValue(1, 200);
     this->w.setValue(1, 255);
     this->w.setValue(1, 0);
-    const std::vector<std::string> expected = {"HScroll1(1)=200", "HScroll1(1)=255",
-                                               "HScroll1(1)=0"};
+    const std::vector<std::string> expected = {"HScroll1(1)=\"200\"", "HScroll1(1)=\"255\"",
+                                               "HScroll1(1)=\"0\""};
     EXPECT_EQ(this->events, expected);
 }
 
 TYPED_TEST_P(WidgetContract, EventsNestOnTheAssigningStack) {
     this->rig.onChange([this](const std::string& event) {
-        if (event == "Text1(0)=5") {
+        if (event == "Text1(0)=\"5\"") {
             this->w.setText(TextGroup::Text2, 0, u"5");
             this->events.push_back("back in Text1(0)");
         }
     });
     this->w.setText(TextGroup::Text1, 0, u"5");
     this->events.push_back("setText returned");
-    const std::vector<std::string> expected = {"Text1(0)=5", "Text2(0)=5", "back in Text1(0)",
-                                               "setText returned"};
+    const std::vector<std::string> expected = {"Text1(0)=\"5\"", "Text2(0)=\"5\"",
+                                               "back in Text1(0)", "setText returned"};
     EXPECT_EQ(this->events, expected);
 }
 
@@ -96,11 +98,7 @@ REGISTER_TYPED_TEST_SUITE_P(WidgetContract, InitialValuesRaiseNothing,
 
 // Shared by the rigs: how an event is written down.
 inline std::string describeEvent(const char* widget, std::int16_t index, std::u16string_view text) {
-    std::string out = std::string(widget) + "(" + std::to_string(index) + ")=";
-    for (const char16_t c : text) {
-        out += c < 0x80 ? static_cast<char>(c) : '?';
-    }
-    return out;
+    return std::string(widget) + "(" + std::to_string(index) + ")=" + printable(text);
 }
 
 } // namespace tintora::testing

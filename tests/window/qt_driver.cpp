@@ -35,7 +35,6 @@ QtDriver::QtDriver() {
     window.show();
     QApplication::setActiveWindow(&window);
     (void)QTest::qWaitForWindowActive(&window);
-    bindEvents(window, form_);
 }
 
 QtDriver::~QtDriver() = default;

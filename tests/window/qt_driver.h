@@ -3,12 +3,9 @@
 // when a scenario asks for one.
 #pragma once
 
-#include "app/event_binding.h"
-#include "mixer/form1.h"
+#include "app/bound_mixer.h"
 #include "notice_watcher.h"
 #include "scenarios/mixer_driver.h"
-#include "window/mixer_window.h"
-#include "window/qt_mixer_widgets.h"
 
 #include <QStyle>
 
@@ -45,7 +42,7 @@ public:
     [[nodiscard]] std::optional<Colour> backColor() const override;
     [[nodiscard]] int noticeCount() const override;
     [[nodiscard]] int openNotices() const override { return notices.open(); }
-    [[nodiscard]] Form1& form() override { return form_; }
+    [[nodiscard]] Form1& form() override { return mixer_.form(); }
 
     [[nodiscard]] QLineEdit* box(TextGroup group, std::int16_t index) const;
     // Gives the focus to a widget the way the Tab key does (no click).
@@ -53,12 +50,12 @@ public:
     // Makes the window the active one again, as closing a notice does.
     void activate();
 
-    MixerWindow window;
-    NoticeWatcher notices;
-
 private:
-    QtMixerWidgets widgets_{window};
-    Form1 form_{widgets_};
+    BoundMixer mixer_; // the real modal notice: `notices` answers it
+
+public:
+    MixerWindow& window = mixer_.window;
+    NoticeWatcher notices;
 };
 
 } // namespace tintora::testing

@@ -17,10 +17,6 @@
 namespace tintora::testing {
 namespace {
 
-QString utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 class WindowLayout : public ::testing::Test {
 protected:
     QtDriver d;
@@ -51,7 +47,7 @@ TEST_F(WindowLayout, EveryControlStandsWhereTheTableSays) {
             EXPECT_GE(widget->width(), expected.width());
             const auto* label = qobject_cast<QLabel*>(widget);
             ASSERT_NE(label, nullptr);
-            EXPECT_EQ(label->text(), utf8(row.content));
+            EXPECT_EQ(label->text(), QString::fromUtf8(row.content));
             EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
             EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
                 << "text cut short by its own label";
@@ -59,7 +55,7 @@ TEST_F(WindowLayout, EveryControlStandsWhereTheTableSays) {
             EXPECT_EQ(widget->geometry(), expected);
         }
         if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-            EXPECT_EQ(box->text(), utf8(row.content));
+            EXPECT_EQ(box->text(), QString::fromUtf8(row.content));
             EXPECT_EQ(box->maxLength(), row.maxLength);
         }
         if (auto* slider = qobject_cast<QScrollBar*>(widget)) {
