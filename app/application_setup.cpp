@@ -15,7 +15,7 @@ void setUpApplication(QApplication& app) {
         QApplication::installTranslator(translator);
     }
     QApplication::setApplicationName(QStringLiteral("Tintora"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QApplication::setApplicationVersion(QStringLiteral(TINTORA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tintora"));
     QIcon icon;
     for (const char* size : {"16", "32", "48"}) {

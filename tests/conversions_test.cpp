@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -16,12 +17,49 @@ struct NumberCase {
     double leading;
 };
 
-std::string narrow(const std::u16string& text) {
-    std::string out;
-    for (char16_t c : text) {
-        out += c < 0x80 ? static_cast<char>(c) : '?';
+// A test name that spells the row's text: "1ePlus2", "SpaceTab", "U00A5_5".
+std::string spelledName(std::u16string_view text) {
+    if (text.empty()) {
+        return "Empty";
     }
-    return out;
+    std::string name;
+    for (const char16_t c : text) {
+        switch (c) {
+        case u' ':
+            name += "Space";
+            break;
+        case u'\t':
+            name += "Tab";
+            break;
+        case u'+':
+            name += "Plus";
+            break;
+        case u'-':
+            name += "Minus";
+            break;
+        case u'.':
+            name += "Point";
+            break;
+        case u',':
+            name += "Comma";
+            break;
+        case u'$':
+            name += "Dollar";
+            break;
+        case u'&':
+            name += "Amp";
+            break;
+        default:
+            if ((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')) {
+                name += static_cast<char>(c);
+            } else {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "U%04X_", static_cast<unsigned>(c));
+                name += escaped;
+            }
+        }
+    }
+    return name;
 }
 
 const NumberCase numberCases[] = {
@@ -86,7 +124,7 @@ TEST_P(NumberReading, StrictAndLeading) {
 
 INSTANTIATE_TEST_SUITE_P(Table, NumberReading, testing::ValuesIn(numberCases),
                          [](const testing::TestParamInfo<NumberCase>& info) {
-                             return "case" + std::to_string(info.index);
+                             return spelledName(info.param.text);
                          });
 
 TEST(NumberReading, StrictNumberIsExactForLongNumerals) {
@@ -113,7 +151,7 @@ TEST(NumberReading, HexPrefixReadsDigitsUntilTheFirstNonDigit) {
         {u"&", 0},
     };
     for (const auto& [text, value] : cases) {
-        EXPECT_EQ(LeadingNumber(text), value) << narrow(text);
+        EXPECT_EQ(LeadingNumber(text), value) << testing::PrintToString(text);
     }
     EXPECT_EQ(LeadingNumber(Concat(u"&H", u"c8")), 200);
     // Long digit strings round once, to the nearest double.

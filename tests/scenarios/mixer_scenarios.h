@@ -203,8 +203,8 @@ TYPED_TEST_P(MixerScenarios, LengthLimitsRefuseExtraKeys) {
     this->expectChannel(Blue, u"171", u"AB", 171);
 }
 
-// A negative number used to slip through as 255 with no notice; it is now
-// refused like one above 255.
+// A negative number is refused like one above 255, with a notice, even where
+// its hexadecimal form would have rewritten the box to 255.
 TYPED_TEST_P(MixerScenarios, NegativeDecimalsAreRefused) {
     this->setUpChannel(Red, u"7");
     this->d.click(Red);
@@ -217,8 +217,8 @@ TYPED_TEST_P(MixerScenarios, NegativeDecimalsAreRefused) {
     EXPECT_EQ(this->d.noticeCount(), 3);
 }
 
-// The timer used to restore the red box whichever box failed, and with
-// nothing remembered it wiped the red channel.
+// A failing tick restores the box that failed, not the red one, so that with
+// nothing remembered the red channel is left as it is.
 TYPED_TEST_P(MixerScenarios, AFailingTickRestoresTheBoxThatFailed) {
     this->setUpChannel(Red, u"10");
     this->d.paste(TextGroup::Text1, Blue, u""); // nothing remembered: stays empty
