@@ -1,23 +1,15 @@
 #include "mixer/handler_trace.h"
 
+#include <array>
+#include <cstddef>
+
 namespace tintora {
 
 const char* handlerName(Handler handler) {
-    switch (handler) {
-    case Handler::HScroll1_Change:
-        return "HScroll1_Change";
-    case Handler::Text1_Click:
-        return "Text1_Click";
-    case Handler::Text1_Change:
-        return "Text1_Change";
-    case Handler::Text2_Change:
-        return "Text2_Change";
-    case Handler::Timer1_Timer:
-        return "Timer1_Timer";
-    case Handler::Msg:
-        return "Msg";
-    }
-    return "?";
+    // In the order of the enumeration.
+    static constexpr std::array<const char*, 6> names{
+        "HScroll1_Change", "Text1_Click", "Text1_Change", "Text2_Change", "Timer1_Timer", "Msg"};
+    return names.at(static_cast<std::size_t>(handler));
 }
 
 } // namespace tintora
