@@ -2,10 +2,10 @@
 
 #include "mixer/form1.h"
 #include "window/mixer_window.h"
+#include "window/tick_timer.h"
 
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QTimer>
 
 namespace tintora {
 namespace {
@@ -44,7 +44,7 @@ void bindEvents(MixerWindow& window, Form1& form) {
         [&form](int index) { form.Text1_Click(static_cast<std::int16_t>(index)); },
         Qt::DirectConnection);
     QObject::connect(
-        window.timer(), &QTimer::timeout, &window, [&form] { form.Timer1_Timer(); },
+        window.timer(), &TickTimer::timeout, &window, [&form] { form.Timer1_Timer(); },
         Qt::DirectConnection);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
 
@@ -15,14 +16,15 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <unistd.h>
 
 namespace tintora::measurement {
 namespace {
 
-// Ticks let by after the first paint before counting, so that what Qt does
-// once after showing a window is not counted as idle work.
-constexpr long settlingTicks = 20;
+// Let by after the first paint before counting, so that what Qt does once
+// after showing a window is not counted as idle work.
+constexpr int settlingMs = 1000;
 
 long long microsecondsSinceEpoch() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
@@ -31,16 +33,15 @@ long long microsecondsSinceEpoch() {
 
 } // namespace
 
-Probe::Probe(QWidget& window, QTimer& timer)
-    : timer_(timer) {
-    if (const char* ticks = std::getenv("TINTORA_PROBE_TICKS")) {
-        ticksWanted_ = std::strtol(ticks, nullptr, 10);
+Probe::Probe(QWidget& window)
+    : window_(window) {
+    if (const char* idle = std::getenv("TINTORA_PROBE_IDLE_MS")) {
+        idleMs_ = std::strtol(idle, nullptr, 10);
     }
     window.installEventFilter(this);
     for (QWidget* widget : window.findChildren<QWidget*>()) {
         widget->installEventFilter(this);
     }
-    timer.installEventFilter(this);
 }
 
 bool Probe::eventFilter(QObject* watched, QEvent* event) {
@@ -51,15 +52,19 @@ bool Probe::eventFilter(QObject* watched, QEvent* event) {
             // Queued: runs once the whole first frame is painted and flushed.
             QMetaObject::invokeMethod(this, &Probe::firstPaintDone, Qt::QueuedConnection);
         }
-    } else if (event->type() == QEvent::Timer && watched == &timer_ && painted_ &&
-               ticksWanted_ > 0) {
-        tick();
     }
     return QObject::eventFilter(watched, event);
 }
 
 void Probe::firstPaintDone() {
-    if (ticksWanted_ > 0) {
+    if (idleMs_ > 0) {
+        const char* focus = std::getenv("TINTORA_PROBE_FOCUS");
+        if (focus != nullptr && std::strcmp(focus, "box") == 0) {
+            if (auto* box = window_.findChild<QLineEdit*>()) {
+                box->setFocus(Qt::TabFocusReason);
+            }
+        }
+        QTimer::singleShot(settlingMs, this, &Probe::startCounting);
         return;
     }
     if (const char* start = std::getenv("TINTORA_PROBE_T0")) {
@@ -70,19 +75,17 @@ void Probe::firstPaintDone() {
     _exit(0);
 }
 
-// Called as a tick arrives, before the timer handles it: counting from the
-// start of one tick to the start of the tick N later takes N whole ticks.
-void Probe::tick() {
-    ++ticks_;
-    if (ticks_ == settlingTicks) {
-        CALLGRIND_ZERO_STATS;
-        paints_ = 0;
-    } else if (ticks_ == settlingTicks + ticksWanted_) {
-        CALLGRIND_STOP_INSTRUMENTATION;
-        std::printf("ticks %ld paints %ld\n", ticksWanted_, paints_);
-        std::fflush(stdout);
-        _exit(0);
-    }
+void Probe::startCounting() {
+    CALLGRIND_ZERO_STATS;
+    paints_ = 0;
+    QTimer::singleShot(static_cast<int>(idleMs_), this, &Probe::stopCounting);
+}
+
+void Probe::stopCounting() {
+    CALLGRIND_STOP_INSTRUMENTATION;
+    std::printf("idle-ms %ld paints %ld\n", idleMs_, paints_);
+    std::fflush(stdout);
+    _exit(0);
 }
 
 } // namespace tintora::measurement

@@ -1,41 +1,42 @@
 // Hooks for bench/measure.sh, built only into the measurement programs
 // (tintora_startup, floor_startup), never into the program a user runs.
 //
-// Without TINTORA_PROBE_TICKS the program prints how long it took from exec to
-// the end of the window's first paint and leaves at once, before any
+// Without TINTORA_PROBE_IDLE_MS the program prints how long it took from exec
+// to the end of the window's first paint and leaves at once, before any
 // tear-down; measure.sh puts the moment of exec in TINTORA_PROBE_T0
 // (microseconds since the epoch).
 //
-// With TINTORA_PROBE_TICKS=N it keeps running after the first paint, lets the
-// timer settle for a few ticks, then has callgrind count exactly N ticks
-// (everything the process does from one tick to the next) and leaves after the
-// N-th, printing how many paint events the window and its widgets got meanwhile.
+// With TINTORA_PROBE_IDLE_MS=N it keeps running after the first paint, lets a
+// second pass for what Qt does once after showing a window, then has
+// callgrind count exactly N ms of idling and leaves, printing how many paint
+// events the window and its widgets got meanwhile. TINTORA_PROBE_FOCUS=box
+// puts the keyboard focus in the first line edit (the red decimal box) after
+// the first paint, so that its caret blinks through the idle time.
 #pragma once
 
 #include <QObject>
 
-class QTimer;
 class QWidget;
 
 namespace tintora::measurement {
 
 class Probe final : public QObject {
 public:
-    // Watches the window (and every widget in it) for paints and the timer for
-    // ticks. Install before the window is shown.
-    Probe(QWidget& window, QTimer& timer);
+    // Watches the window and every widget in it for paints. Install before
+    // the window is shown.
+    explicit Probe(QWidget& window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void firstPaintDone();
-    void tick();
+    void startCounting();
+    void stopCounting();
 
-    QTimer& timer_;
+    QWidget& window_;
     bool painted_ = false;
-    long ticksWanted_ = 0;
-    long ticks_ = 0;
+    long idleMs_ = 0;
     long paints_ = 0;
 };
 

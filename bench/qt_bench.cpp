@@ -125,16 +125,16 @@ void sendTick(QTimer* timer) {
 }
 
 // A tick that finds the colour it painted last, then whatever it left for the
-// event loop.
+// event loop. The live timer sleeps through such ticks; this is their cost
+// when one is delivered anyway.
 void BM_Qt_IdleTick(benchmark::State& state) {
     QtRig rig;
     rig.window.decimalBox(0)->setText(QStringLiteral("200"));
-    rig.window.timer()->start();
-    sendTick(rig.window.timer());
+    emit rig.window.timer()->timeout();
     letQtRepaint();
     const int paints = rig.window.preview()->paintCount();
     for (auto _ : state) {
-        sendTick(rig.window.timer());
+        emit rig.window.timer()->timeout();
         letQtRepaint();
     }
     state.counters["previewPaints"] = rig.window.preview()->paintCount() - paints;

@@ -5,6 +5,7 @@
 
 #include "app/bound_mixer.h"
 #include "layout/layout_table.h"
+#include "window/tick_timer.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -49,7 +50,7 @@ inline void letQtRepaint() {
 class QtRig {
 public:
     QtRig() {
-        window.timer()->stop();
+        window.timer()->setManual(true);
         showAndActivate(window);
     }
 

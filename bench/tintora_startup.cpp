@@ -12,7 +12,7 @@ int main(int argc, char* argv[]) {
 
     tintora::BoundMixer mixer;
 
-    tintora::measurement::Probe probe(mixer.window, *mixer.window.timer());
+    tintora::measurement::Probe probe(mixer.window);
     mixer.window.show();
     return QApplication::exec();
 }

@@ -19,21 +19,6 @@ template <typename Steps> void recover(Steps&& steps) noexcept {
     }
 }
 
-// Marks the notice open for as long as the modal box runs.
-class NoticeOpen {
-public:
-    explicit NoticeOpen(bool& flag)
-        : flag_(flag) {
-        flag_ = true;
-    }
-    ~NoticeOpen() { flag_ = false; }
-    NoticeOpen(const NoticeOpen&) = delete;
-    NoticeOpen& operator=(const NoticeOpen&) = delete;
-
-private:
-    bool& flag_;
-};
-
 double readHex(std::u16string_view boxText) {
     return LeadingNumber(Concat(HexPrefix, boxText));
 }
@@ -65,11 +50,34 @@ private:
     std::int16_t index_;
 };
 
+// Marks the notice open for as long as the modal box runs. The timer sleeps
+// meanwhile, since a tick under an open notice does nothing; as the notice
+// closes it runs again if a tick has work waiting. Ticks skipped under the
+// notice leave that work in place.
+class Form1::NoticeOpen {
+public:
+    explicit NoticeOpen(Form1& form)
+        : form_(form) {
+        form_.noticeOpen_ = true;
+        form_.updateTimer();
+    }
+    ~NoticeOpen() {
+        form_.noticeOpen_ = false;
+        form_.updateTimer();
+    }
+    NoticeOpen(const NoticeOpen&) = delete;
+    NoticeOpen& operator=(const NoticeOpen&) = delete;
+
+private:
+    Form1& form_;
+};
+
 Form1::Form1(MixerWidgets& widgets)
     : widgets_(widgets) {}
 
 void Form1::HScroll1_Change(std::int16_t Index) noexcept {
     const Activation activation(*this, Handler::HScroll1_Change, Index);
+    wakeTimer();
     widgets_.setText(TextGroup::Text1, Index, Int16Text(widgets_.value(Index)));
 }
 
@@ -80,6 +88,7 @@ void Form1::Text1_Click(std::int16_t Index) noexcept {
 
 void Form1::Text1_Change(std::int16_t Index) noexcept {
     const Activation activation(*this, Handler::Text1_Change, Index);
+    wakeTimer();
     try {
         const double number = orFail(StrictNumber(widgets_.text(TextGroup::Text1, Index)));
         if (number > SliderMax || number < SliderMin) {
@@ -98,6 +107,7 @@ void Form1::Text1_Change(std::int16_t Index) noexcept {
 
 void Form1::Text2_Change(std::int16_t Index) noexcept {
     const Activation activation(*this, Handler::Text2_Change, Index);
+    wakeTimer();
     try {
         const double red = readHex(widgets_.text(TextGroup::Text2, 0));
         const double green = readHex(widgets_.text(TextGroup::Text2, 1));
@@ -122,54 +132,73 @@ void Form1::Timer1_Timer() noexcept {
     if (noticeOpen_) {
         return;
     }
+    // Whatever this tick changes, the change handlers it raises wake the timer again.
+    tickHasWork_ = false;
     DecimalTexts texts;
     std::int16_t failing = 0;
     try {
         texts = decimalTexts();
         if (lastReportedFailure_ == texts) {
+            updateTimer();
             return;
         }
-        const std::uint32_t colour = rememberedTickColour(texts, failing);
+        const TickReading& reading = rememberedTickReading(texts);
+        failing = reading.failingChannel;
+        const Colour colour = orFail(reading.colour);
         lastReportedFailure_.reset();
         widgets_.setBackColor(colour);
     } catch (const Failure&) {
         lastReportedFailure_ = texts;
         recover([&] { Msg(failing); });
     }
+    updateTimer();
 }
 
-// tickColour, computed only when the texts differ from the last tick's.
-std::uint32_t Form1::rememberedTickColour(const DecimalTexts& texts, std::int16_t& failing) {
-    if (lastTickColour_ && lastTickColour_->texts == texts) {
-        return lastTickColour_->colour;
+const Form1::TickReading& Form1::rememberedTickReading(const DecimalTexts& texts) {
+    if (!lastTickReading_ || lastTickReading_->texts != texts) {
+        lastTickReading_ = RememberedReading{texts, readTick(texts)};
     }
-    const std::uint32_t colour = tickColour(texts, failing);
-    lastTickColour_ = TickColour{texts, colour};
-    return colour;
+    return lastTickReading_->reading;
 }
 
-std::uint32_t Form1::tickColour(const DecimalTexts& texts, std::int16_t& failing) const {
+Form1::TickReading Form1::readTick(const DecimalTexts& texts) {
     std::array<std::int16_t, ChannelCount> components{};
     for (const std::int16_t channel : {2, 1, 0}) { // blue, green, red
-        failing = channel;
-        components[channel] = orFail(FloorToInt16(orFail(StrictNumber(texts[channel]))));
+        const auto number = StrictNumber(texts[channel]);
+        const auto floored = number ? FloorToInt16(*number) : std::nullopt;
+        if (!floored) {
+            return {std::nullopt, channel};
+        }
+        components[channel] = *floored;
     }
-    const auto colour = PackColour(components[0], components[1], components[2]);
-    if (!colour) {
-        for (const std::int16_t channel : {2, 1, 0}) {
-            if (components[channel] < SliderMin || components[channel] > SliderMax) {
-                failing = channel;
-                break;
-            }
+    if (const auto colour = PackColour(components[0], components[1], components[2])) {
+        return {*colour, 0};
+    }
+    for (const std::int16_t channel : {2, 1, 0}) {
+        if (components[channel] < SliderMin || components[channel] > SliderMax) {
+            return {std::nullopt, channel};
         }
     }
-    return orFail(colour);
+    return {std::nullopt, 0};
+}
+
+void Form1::wakeTimer() {
+    tickHasWork_ = true;
+    updateTimer();
+}
+
+void Form1::updateTimer() {
+    const bool enabled = tickHasWork_ && !noticeOpen_;
+    if (enabled != timerEnabled_) {
+        timerEnabled_ = enabled;
+        widgets_.setTimerEnabled(enabled);
+    }
 }
 
 void Form1::Msg(std::optional<std::int16_t> Index) {
     const Activation activation(*this, Handler::Msg, Index.value_or(0));
     {
-        const NoticeOpen open(noticeOpen_);
+        const NoticeOpen open(*this);
         widgets_.showNotice(NoticePrompt, NoticeTitle);
     }
     const Text restored = remembered_;

@@ -2,8 +2,9 @@
 //
 // It keeps no channel state of its own: the three channels live as text in
 // the widgets and are converted on every use. Besides the widgets it owns the
-// remembered text (what a decimal box held when the user last clicked one)
-// and two facts that keep the timer from flooding the user with notices.
+// remembered text (what a decimal box held when the user last clicked one),
+// two facts that keep the timer from flooding the user with notices, and
+// whether a tick could change anything, which lets the timer sleep.
 //
 // The handlers are meant to be bound one to one to the widgets' events. Each
 // runs to its end and lets no exception out: the trapped ones turn a Failure
@@ -46,18 +47,31 @@ public:
 
     [[nodiscard]] const Text& rememberedText() const { return remembered_; }
     [[nodiscard]] bool noticeOpen() const { return noticeOpen_; }
+    // Whether Timer1 is enabled: false while a tick could change nothing.
+    [[nodiscard]] bool timerEnabled() const { return timerEnabled_; }
 
     // Not owned; nullptr (the default) traces nothing.
     void setTrace(HandlerTrace* trace) { trace_ = trace; }
 
 private:
     class Activation;
+    class NoticeOpen;
     using DecimalTexts = std::array<Text, ChannelCount>;
 
+    // What a tick makes of three decimal texts: the colour, or the channel
+    // whose box fails (the first in the order blue, green, red that does not
+    // read, else the first outside 0..255).
+    struct TickReading {
+        std::optional<Colour> colour;
+        std::int16_t failingChannel = 0;
+    };
+
+    [[nodiscard]] static TickReading readTick(const DecimalTexts& texts);
     [[nodiscard]] DecimalTexts decimalTexts() const;
-    [[nodiscard]] std::uint32_t tickColour(const DecimalTexts& texts, std::int16_t& failing) const;
-    [[nodiscard]] std::uint32_t rememberedTickColour(const DecimalTexts& texts,
-                                                     std::int16_t& failing);
+    [[nodiscard]] const TickReading& rememberedTickReading(const DecimalTexts& texts);
+    // Something happened that a tick could react to.
+    void wakeTimer();
+    void updateTimer();
 
     MixerWidgets& widgets_;
     Text remembered_;
@@ -67,14 +81,21 @@ private:
     // The decimal texts of the last failure a tick reported; while they stand
     // unchanged, ticks stay silent so the user can still type a number.
     std::optional<DecimalTexts> lastReportedFailure_;
-    // The colour a tick last computed and the decimal texts it came from. The
-    // colour depends on nothing else, so an idle tick that finds the same
-    // texts paints it again without reading them as numbers.
-    struct TickColour {
+    // The reading a tick last made and the decimal texts it came from. It
+    // depends on nothing else, so an idle tick that finds the same texts
+    // reuses it without reading them as numbers.
+    struct RememberedReading {
         DecimalTexts texts;
-        std::uint32_t colour;
+        TickReading reading;
     };
-    std::optional<TickColour> lastTickColour_;
+    std::optional<RememberedReading> lastTickReading_;
+    // Cleared as a tick starts, set by every change a tick could react to: a
+    // box's text, a slider's value, the preview painted by the hexadecimal
+    // handler (all inside the change handlers), and a notice closing. While
+    // it is clear, the last tick's texts and colour still stand, or its
+    // failure is still the one reported, so the next tick would change nothing.
+    bool tickHasWork_ = true;
+    bool timerEnabled_ = true;
 };
 
 } // namespace tintora

@@ -50,6 +50,10 @@ public:
 
     virtual void setBackColor(Colour colour) = 0; // Picture1
 
+    // Timer1 starts enabled with the window. Form1 disables it while a tick
+    // could change nothing; a disabled timer raises no Timer event.
+    virtual void setTimerEnabled(bool enabled) = 0;
+
     // Modal: returns once the user has dismissed the notice.
     virtual void showNotice(std::u16string_view prompt, std::u16string_view title) = 0;
 

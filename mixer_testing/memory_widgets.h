@@ -37,6 +37,7 @@ public:
     [[nodiscard]] std::int16_t value(std::int16_t index) const override;
     void setValue(std::int16_t index, std::int16_t value) override;
     void setBackColor(Colour colour) override;
+    void setTimerEnabled(bool enabled) override { timerEnabled_ = enabled; }
     void showNotice(std::u16string_view prompt, std::u16string_view title) override;
 
     void bind(Events events) { events_ = std::move(events); }
@@ -51,7 +52,7 @@ public:
     void userType(TextGroup group, std::int16_t index, std::u16string_view keys);
     void userClick(std::int16_t index);                      // mouse click in Text1(index)
     void userScroll(std::int16_t index, std::int16_t value); // slider released at value
-    void userTick();                                         // one timer tick
+    void userTick(); // one timer tick, delivered whether the timer is enabled or not
 
     // Runs while each notice is open, before it is dismissed (the modal loop).
     void whileNoticeOpen(std::function<void()> action) { whileNoticeOpen_ = std::move(action); }
@@ -60,6 +61,7 @@ public:
     [[nodiscard]] int paintCount() const { return paintCount_; }
     [[nodiscard]] const std::vector<Notice>& notices() const { return notices_; }
     [[nodiscard]] int openNotices() const { return openNotices_; }
+    [[nodiscard]] bool timerEnabled() const { return timerEnabled_; }
 
 private:
     Text& box(TextGroup group, std::int16_t index);
@@ -73,6 +75,7 @@ private:
     int paintCount_ = 0;
     std::vector<Notice> notices_;
     int openNotices_ = 0;
+    bool timerEnabled_ = true;
     Events events_;
     std::function<void()> whileNoticeOpen_;
 };

@@ -38,6 +38,7 @@ public:
         return static_cast<int>(widgets.notices().size());
     }
     [[nodiscard]] int openNotices() const override { return widgets.openNotices(); }
+    [[nodiscard]] bool timerEnabled() const override { return widgets.timerEnabled(); }
     [[nodiscard]] Form1& form() override { return form_; }
 
     MemoryWidgets widgets;

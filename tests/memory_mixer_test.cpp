@@ -110,6 +110,7 @@ public:
     std::int16_t value(std::int16_t index) const override { return inner.value(index); }
     void setValue(std::int16_t, std::int16_t) override { throw Failure{}; }
     void setBackColor(Colour) override { throw Failure{}; }
+    void setTimerEnabled(bool) override {}
     void showNotice(std::u16string_view prompt, std::u16string_view title) override {
         ++notices;
         inner.showNotice(prompt, title);

@@ -2,12 +2,12 @@
 
 #include "layout/layout_table.h"
 #include "window/preview_box.h"
+#include "window/tick_timer.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -120,9 +120,7 @@ MixerWindow::MixerWindow(QWidget* parent)
     }
     preview_->setFocus(Qt::OtherFocusReason);
 
-    timer_ = new QTimer(this);
-    timer_->setInterval(TimerIntervalMs);
-    timer_->start();
+    timer_ = new TickTimer(this);
 }
 
 MixerWindow::~MixerWindow() = default;

@@ -14,11 +14,11 @@
 class QLabel;
 class QLineEdit;
 class QScrollBar;
-class QTimer;
 
 namespace tintora {
 
 class PreviewBox;
+class TickTimer;
 
 class MixerWindow final : public QWidget {
     Q_OBJECT
@@ -30,7 +30,7 @@ public:
     [[nodiscard]] QLineEdit* hexBox(int index) const { return hexBoxes_.at(index); }
     [[nodiscard]] QScrollBar* slider(int index) const { return sliders_.at(index); }
     [[nodiscard]] PreviewBox* preview() const { return preview_; }
-    [[nodiscard]] QTimer* timer() const { return timer_; }
+    [[nodiscard]] TickTimer* timer() const { return timer_; }
     // The widget realising a row of the layout table, by name and index.
     [[nodiscard]] QWidget* control(std::string_view name, int index = -1) const;
 
@@ -47,7 +47,7 @@ private:
     std::array<QLineEdit*, ChannelCount> hexBoxes_{};
     std::array<QScrollBar*, ChannelCount> sliders_{};
     PreviewBox* preview_ = nullptr;
-    QTimer* timer_ = nullptr;
+    TickTimer* timer_ = nullptr;
     std::vector<QWidget*> controls_; // parallel to the layout table
 };
 

@@ -4,6 +4,7 @@
 #include "window/mixer_window.h"
 #include "window/notice_box.h"
 #include "window/preview_box.h"
+#include "window/tick_timer.h"
 
 #include <QLineEdit>
 #include <QScrollBar>
@@ -59,6 +60,10 @@ void QtMixerWidgets::setValue(std::int16_t index, std::int16_t value) {
 
 void QtMixerWidgets::setBackColor(Colour colour) {
     window_.preview()->setColour(colour);
+}
+
+void QtMixerWidgets::setTimerEnabled(bool enabled) {
+    window_.timer()->setEnabled(enabled);
 }
 
 void QtMixerWidgets::showNotice(std::u16string_view prompt, std::u16string_view title) {

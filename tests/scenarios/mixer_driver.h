@@ -36,6 +36,8 @@ public:
     [[nodiscard]] virtual int noticeCount() const = 0;
     // Notices open right now: one inside whileNoticeOpen, none between actions.
     [[nodiscard]] virtual int openNotices() const = 0;
+    // Whether the realisation's timer would deliver ticks now.
+    [[nodiscard]] virtual bool timerEnabled() const = 0;
     [[nodiscard]] virtual Form1& form() = 0;
 };
 

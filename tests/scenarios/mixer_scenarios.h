@@ -263,6 +263,51 @@ TYPED_TEST_P(MixerScenarios, TicksWhileTheNoticeIsOpenNeitherPaintNorReport) {
     this->expectChannel(Red, u"120", u"78", 120);
 }
 
+// The timer sleeps once a tick would change nothing, and whatever could give a
+// tick work wakes it: a keystroke, and a hexadecimal edit that paints another
+// colour than the decimal boxes give.
+TYPED_TEST_P(MixerScenarios, TheTimerSleepsOnceATickWouldChangeNothing) {
+    auto& d = this->d;
+    EXPECT_TRUE(d.timerEnabled());
+    d.tick();
+    EXPECT_EQ(d.backColor(), 0u);
+    EXPECT_FALSE(d.timerEnabled());
+    d.type(TextGroup::Text1, Red, u"2"); // "02", rewritten to "2"
+    EXPECT_TRUE(d.timerEnabled());
+    d.tick();
+    EXPECT_EQ(d.backColor(), 0x000002u);
+    EXPECT_FALSE(d.timerEnabled());
+    d.paste(TextGroup::Text1, Red, u"1.5"); // stays; the tick floors it
+    d.tick();
+    EXPECT_EQ(d.backColor(), 0x000001u);
+    EXPECT_FALSE(d.timerEnabled());
+    d.paste(TextGroup::Text2, Green, u"5"); // paints red 2 from the hexadecimal box
+    EXPECT_EQ(d.backColor(), 0x000502u);
+    EXPECT_TRUE(d.timerEnabled());
+    d.tick();
+    EXPECT_EQ(d.backColor(), 0x000501u);
+    EXPECT_FALSE(d.timerEnabled());
+}
+
+// An open notice keeps the timer asleep, and so does a failure already
+// reported for the texts as they stand.
+TYPED_TEST_P(MixerScenarios, TheTimerSleepsUnderTheNoticeAndAfterAReportedFailure) {
+    auto& d = this->d;
+    std::vector<bool> enabledUnderNotices;
+    d.whileNoticeOpen([&] { enabledUnderNotices.push_back(d.timerEnabled()); });
+    d.paste(TextGroup::Text1, Blue, u""); // nothing remembered: the box stays empty
+    EXPECT_EQ(enabledUnderNotices, std::vector<bool>{false});
+    EXPECT_TRUE(d.timerEnabled());
+    d.tick();
+    EXPECT_EQ(enabledUnderNotices, (std::vector<bool>{false, false}));
+    EXPECT_FALSE(d.timerEnabled());
+    d.type(TextGroup::Text1, Blue, u"7");
+    EXPECT_TRUE(d.timerEnabled());
+    d.tick();
+    EXPECT_EQ(d.backColor(), 0x070000u);
+    EXPECT_FALSE(d.timerEnabled());
+}
+
 REGISTER_TYPED_TEST_SUITE_P(
     MixerScenarios, StartsAtZeroAndTheFirstTickPaintsBlack, SliderRoadRunsOneCascadeAndSettles,
     DecimalChangesFromZero, AFractionOverTheSameWholeValueStaysAndTheTimerFloorsIt,
@@ -273,6 +318,7 @@ REGISTER_TYPED_TEST_SUITE_P(
     HexChangesAreReadLeniently, BothPathsPaintTheSameColour, LengthLimitsRefuseExtraKeys,
     NegativeDecimalsAreRefused, AFailingTickRestoresTheBoxThatFailed,
     AFailingStateIsReportedOnceAndTheUserCanTypeAgain,
-    TicksWhileTheNoticeIsOpenNeitherPaintNorReport);
+    TicksWhileTheNoticeIsOpenNeitherPaintNorReport, TheTimerSleepsOnceATickWouldChangeNothing,
+    TheTimerSleepsUnderTheNoticeAndAfterAReportedFailure);
 
 } // namespace tintora::testing

@@ -32,6 +32,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tintora::testing::property {
@@ -305,6 +306,43 @@ private:
         if (const auto colour = d_.backColor(); colour && *colour > 0xFFFFFFu) {
             fail("preview painted with " + std::to_string(*colour));
         }
+        checkSleepingTimer();
+    }
+
+    // The timer may sleep only while a tick would change nothing: a tick
+    // forced on a sleeping timer paints nothing, reports nothing and rewrites
+    // no box or slider. Otherwise an idle window would show another colour or
+    // miss a notice that the always-running timer would have given.
+    void checkSleepingTimer() {
+        if (d_.timerEnabled() != d_.form().timerEnabled()) {
+            fail("the realisation's timer does not follow the form's decision");
+        }
+        if (d_.timerEnabled()) {
+            return;
+        }
+        const auto before = window();
+        d_.tick();
+        if (window() != before) {
+            fail("a tick on the sleeping timer changed the window");
+        }
+        if (d_.timerEnabled()) {
+            fail("a tick on the sleeping timer woke it");
+        }
+    }
+
+    // Everything a user can see, and the notices seen so far.
+    using WindowState =
+        std::tuple<std::array<Text, 2 * ChannelCount>, std::array<std::int16_t, ChannelCount>,
+                   std::optional<Colour>, int>;
+    [[nodiscard]] WindowState window() const {
+        std::array<Text, 2 * ChannelCount> texts;
+        std::array<std::int16_t, ChannelCount> values{};
+        for (std::int16_t i = 0; i < ChannelCount; ++i) {
+            texts[i] = d_.text(TextGroup::Text1, i);
+            texts[ChannelCount + i] = d_.text(TextGroup::Text2, i);
+            values[i] = d_.value(i);
+        }
+        return {texts, values, d_.backColor(), d_.noticeCount()};
     }
 
     void checkDepth() {

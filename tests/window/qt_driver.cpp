@@ -1,6 +1,7 @@
 #include "qt_driver.h"
 
 #include "window/preview_box.h"
+#include "window/tick_timer.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,7 +10,6 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 #include <stdexcept>
@@ -31,7 +31,7 @@ void typeKeys(QWidget* widget, const QString& keys) {
 }
 
 QtDriver::QtDriver() {
-    window.timer()->stop();
+    window.timer()->setManual(true);
     window.show();
     QApplication::setActiveWindow(&window);
     (void)QTest::qWaitForWindowActive(&window);
@@ -147,7 +147,7 @@ void QtDriver::scroll(std::int16_t index, std::int16_t value) {
 }
 
 void QtDriver::tick() {
-    QMetaObject::invokeMethod(window.timer(), "timeout", Qt::DirectConnection);
+    emit window.timer()->timeout();
 }
 
 void QtDriver::whileNoticeOpen(std::function<void()> action) {
@@ -165,6 +165,10 @@ std::int16_t QtDriver::value(std::int16_t index) const {
 
 std::optional<Colour> QtDriver::backColor() const {
     return window.preview()->colour();
+}
+
+bool QtDriver::timerEnabled() const {
+    return window.timer()->isEnabled();
 }
 
 int QtDriver::noticeCount() const {

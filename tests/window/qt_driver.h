@@ -42,6 +42,7 @@ public:
     [[nodiscard]] std::optional<Colour> backColor() const override;
     [[nodiscard]] int noticeCount() const override;
     [[nodiscard]] int openNotices() const override { return notices.open(); }
+    [[nodiscard]] bool timerEnabled() const override;
     [[nodiscard]] Form1& form() override { return mixer_.form(); }
 
     [[nodiscard]] QLineEdit* box(TextGroup group, std::int16_t index) const;

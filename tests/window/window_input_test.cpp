@@ -3,6 +3,7 @@
 // and the live timer.
 #include "qt_driver.h"
 #include "window/preview_box.h"
+#include "window/tick_timer.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -128,11 +129,13 @@ TEST_F(WindowInput, TheBoxesContextMenuSpeaksChinese) {
         << QCoreApplication::translate("QLineEdit", "&Copy").toStdString();
 }
 
-TEST_F(WindowInput, TheLiveTimerPaintsBlackAndIdleTicksDoNotRepaint) {
-    d.window.timer()->start();
+TEST_F(WindowInput, TheLiveTimerPaintsBlackSleepsAndWakesOnAKeyPress) {
+    TickTimer* timer = d.window.timer();
+    timer->setManual(false);
     PreviewBox* preview = d.window.preview();
     ASSERT_TRUE(QTest::qWaitFor([&] { return preview->colour().has_value(); }, 5000));
     EXPECT_EQ(preview->colour(), 0u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !timer->isRunning(); }, 5000));
     QTest::qWait(20);
     const int paintsAfterBlack = preview->paintCount();
     for (int i = 0; i < 5; ++i) {
@@ -140,6 +143,11 @@ TEST_F(WindowInput, TheLiveTimerPaintsBlackAndIdleTicksDoNotRepaint) {
     }
     QCoreApplication::processEvents();
     EXPECT_EQ(preview->paintCount(), paintsAfterBlack);
+
+    d.type(TextGroup::Text1, 1, u"1"); // green
+    EXPECT_TRUE(timer->isRunning());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !timer->isRunning(); }, 5000));
+    EXPECT_EQ(preview->colour(), 0x000100u);
 }
 
 } // namespace

@@ -1,0 +1,45 @@
+#include "window/tick_timer.h"
+
+#include "mixer/mixer_widgets.h"
+
+namespace tintora {
+
+TickTimer::TickTimer(QObject* parent)
+    : QObject(parent) {
+    clock_.setTimerType(Qt::PreciseTimer);
+    connect(&clock_, &QTimer::timeout, this, [this] {
+        if (clock_.interval() != TimerIntervalMs) {
+            clock_.setInterval(TimerIntervalMs); // back on the grid after a wake
+        }
+        emit timeout();
+    });
+    sinceStart_.start();
+    arm();
+}
+
+void TickTimer::setEnabled(bool enabled) {
+    if (enabled == enabled_) {
+        return;
+    }
+    enabled_ = enabled;
+    arm();
+}
+
+void TickTimer::setManual(bool manual) {
+    manual_ = manual;
+    arm();
+}
+
+void TickTimer::arm() {
+    if (!enabled_ || manual_) {
+        clock_.stop();
+        return;
+    }
+    if (clock_.isActive()) {
+        return;
+    }
+    const auto intoInterval = static_cast<int>(sinceStart_.elapsed() % TimerIntervalMs);
+    clock_.start(TimerIntervalMs - intoInterval);
+}
+
+} // namespace tintora
