@@ -5,21 +5,22 @@
 #   - instructions from exec to the end of the first paint (callgrind);
 #   - wall time from exec to the end of the first paint: median, min and max;
 #   - peak resident memory (VmHWM, over start-up and the idle run);
-#   - over an idle run after start-up: context switches and CPU time per second
-#     (all threads, from /proc), and instructions per 50 ms tick (callgrind,
-#     counting whole ticks only) with the paints seen during those ticks;
+#   - over an idle run after start-up, preview focused: context switches and
+#     CPU time per second (all threads, from /proc), and instructions per
+#     second (callgrind) with the paints seen meanwhile;
+#   - the same /proc figures with the red decimal box focused, next to the
+#     floor without its timer, so both idle with nothing but a caret blinking;
 #   - instructions of one keystroke in a decimal box, cascade included, next to
 #     one in a bare QLineEdit (offscreen), without and with the repaint after it.
 # Everything that needs a display runs on a private Xvfb of its own.
 #
-#   bench/measure.sh            RUNS=20 IDLE_SECONDS=10 TICKS=100 KEYSTROKES=500
+#   bench/measure.sh            RUNS=20 IDLE_SECONDS=10 KEYSTROKES=500
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export LC_ALL=C
 
 runs=${RUNS:-20}
 idle_seconds=${IDLE_SECONDS:-10}
-ticks=${TICKS:-100}
 keystrokes=${KEYSTROKES:-500}
 
 for tool in Xvfb valgrind cmake; do
@@ -34,9 +35,8 @@ cmake --preset release >/dev/null
 cmake --build --preset release --target tintora floor_window tintora_startup floor_startup \
     keystroke_count >/dev/null
 build=build/release
-# The program as users run it, and built with the measurement probe; the same
-# for the floor.
-declare -A plain=([program]=$build/app/tintora [floor]=$build/bench/floor_window)
+# The program and the floor, each built with the measurement probe (which only
+# watches, and ends the run when told).
 declare -A probed=([program]=$build/bench/tintora_startup [floor]=$build/bench/floor_startup)
 
 work=$(mktemp -d)
@@ -113,36 +113,47 @@ sum_tasks() { # PID FIELD: a /proc counter summed over the process's threads
     esac
 }
 declare -A switches_per_second cpu_ms_per_second peak_rss_kb
-for who in program floor; do
-    echo "Idling the $who for $idle_seconds s..." >&2
-    "${plain[$who]}" 2>/dev/null &
-    pid=$!
-    sleep 2 # start-up over, window shown
+# idle_run KEY PROGRAM [ENV...]: /proc figures over IDLE_SECONDS after start-up.
+idle_run() {
+    local key=$1 program=$2
+    shift 2
+    env TINTORA_PROBE_IDLE_MS=$(((idle_seconds + 10) * 1000)) "$@" "$program" >/dev/null 2>&1 &
+    local pid=$!
+    sleep 3 # start-up over, window shown, the probe's settling second past
     if ! kill -0 "$pid" 2>/dev/null; then
-        echo "${plain[$who]} did not keep running" >&2
+        echo "$program did not keep running" >&2
         exit 1
     fi
+    local switches0 cpu0 switches1 cpu1
     switches0=$(sum_tasks "$pid" switches)
     cpu0=$(sum_tasks "$pid" cpu_ns)
     sleep "$idle_seconds"
     switches1=$(sum_tasks "$pid" switches)
     cpu1=$(sum_tasks "$pid" cpu_ns)
-    peak_rss_kb[$who]=$(awk '/^VmHWM:/ { print $2 }' /proc/"$pid"/status)
+    peak_rss_kb[$key]=$(awk '/^VmHWM:/ { print $2 }' /proc/"$pid"/status)
     kill "$pid"
     wait "$pid" 2>/dev/null || true
-    switches_per_second[$who]=$(awk -v a="$switches0" -v b="$switches1" -v s="$idle_seconds" \
+    switches_per_second[$key]=$(awk -v a="$switches0" -v b="$switches1" -v s="$idle_seconds" \
         'BEGIN { printf "%.1f", (b - a) / s }')
-    cpu_ms_per_second[$who]=$(awk -v a="$cpu0" -v b="$cpu1" -v s="$idle_seconds" \
+    cpu_ms_per_second[$key]=$(awk -v a="$cpu0" -v b="$cpu1" -v s="$idle_seconds" \
         'BEGIN { printf "%.2f", (b - a) / 1e6 / s }')
-done
-
-# --- idle ticks: instructions per tick ---------------------------------------
-echo "Counting instructions over $ticks idle ticks each..." >&2
-declare -A tick_instructions tick_paints
+}
 for who in program floor; do
-    report=$(TINTORA_PROBE_TICKS=$ticks callgrind "$work/$who.ticks" "${probed[$who]}")
-    tick_paints[$who]=$(awk '/^ticks/ { print $4 }' <<<"$report")
-    tick_instructions[$who]=$(($(callgrind_total "$work/$who.ticks") / ticks))
+    echo "Idling the $who for $idle_seconds s, preview focused..." >&2
+    idle_run "$who" "${probed[$who]}"
+done
+echo "Idling both for $idle_seconds s, decimal box focused (floor without its timer)..." >&2
+idle_run program.box "${probed[program]}" TINTORA_PROBE_FOCUS=box
+idle_run floor.box "${probed[floor]}" TINTORA_PROBE_FOCUS=box TINTORA_FLOOR_TIMER=off
+
+# --- idle: instructions per second -------------------------------------------
+echo "Counting instructions over $idle_seconds idle seconds each..." >&2
+declare -A idle_instructions idle_paints
+for who in program floor; do
+    report=$(TINTORA_PROBE_IDLE_MS=$((idle_seconds * 1000)) callgrind "$work/$who.idle" \
+        "${probed[$who]}")
+    idle_paints[$who]=$(awk '/^idle-ms/ { print $4 }' <<<"$report")
+    idle_instructions[$who]=$(($(callgrind_total "$work/$who.idle") / idle_seconds))
 done
 
 # --- keystrokes, offscreen -----------------------------------------------------
@@ -157,7 +168,7 @@ for who in program bare; do
 done
 
 # --- the table ------------------------------------------------------------------
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b == 0) print "–"; else printf "%.2f", a / b }'; }
 verdict() { # RATIO LIMIT
     awk -v r="$1" -v l="$2" 'BEGIN { printf "≤ %s: %s", l, (r <= l ? "holds" : "missed") }'
 }
@@ -173,7 +184,6 @@ read -r floor_wall floor_wall_min floor_wall_max < <(wall_stats "$work/floor.wal
 
 r_start=$(ratio "${startup_instructions[program]}" "${startup_instructions[floor]}")
 r_rss=$(ratio "${peak_rss_kb[program]}" "${peak_rss_kb[floor]}")
-r_tick=$(ratio "${tick_instructions[program]}" "${tick_instructions[floor]}")
 r_key=$(ratio "${keystroke_instructions[program.cascade]}" "${keystroke_instructions[bare.cascade]}")
 
 echo
@@ -189,17 +199,22 @@ echo "| Wall time, exec → end of first paint, median (min–max) of $runs (Xvf
 echo "| Peak RSS (VmHWM) |" \
     "$(mebibytes "${peak_rss_kb[program]}") | $(mebibytes "${peak_rss_kb[floor]}") |" \
     "$r_rss | $(verdict "$r_rss" 1.10) |"
-echo "| Idle: context switches per second, all threads, over $idle_seconds s |" \
-    "${switches_per_second[program]} | ${switches_per_second[floor]} |" \
-    "$(ratio "${switches_per_second[program]}" "${switches_per_second[floor]}") | – |"
-echo "| Idle: CPU time per second, over $idle_seconds s |" \
-    "${cpu_ms_per_second[program]} ms | ${cpu_ms_per_second[floor]} ms |" \
-    "$(ratio "${cpu_ms_per_second[program]}" "${cpu_ms_per_second[floor]}") | – |"
-echo "| Idle: instructions per 50 ms tick, colour unchanged (callgrind, $ticks ticks) |" \
-    "$(thousands "${tick_instructions[program]}") | $(thousands "${tick_instructions[floor]}") |" \
-    "$r_tick | $(verdict "$r_tick" 1.5) |"
-echo "| Idle: paint events during those ticks | ${tick_paints[program]} | ${tick_paints[floor]} | – |" \
-    "0: $([ "${tick_paints[program]}" = 0 ] && echo holds || echo missed) |"
+echo "| Idle, preview focused: wake-ups (context switches) per second, all threads, over $idle_seconds s |" \
+    "${switches_per_second[program]} | ${switches_per_second[floor]} | – |" \
+    "0: $(awk -v n="${switches_per_second[program]}" 'BEGIN { print (n == 0 ? "holds" : "missed") }') |"
+echo "| Idle, preview focused: CPU time per second, over $idle_seconds s |" \
+    "${cpu_ms_per_second[program]} ms | ${cpu_ms_per_second[floor]} ms | – | – |"
+echo "| Idle, preview focused: instructions per second (callgrind, $idle_seconds s) |" \
+    "$(thousands "${idle_instructions[program]}") | $(thousands "${idle_instructions[floor]}") |" \
+    "– | – |"
+echo "| Idle, preview focused: paint events over those $idle_seconds s | ${idle_paints[program]} |" \
+    "${idle_paints[floor]} | – | 0: $([ "${idle_paints[program]}" = 0 ] && echo holds || echo missed) |"
+echo "| Idle, red decimal box focused (floor: no timer): wake-ups per second |" \
+    "${switches_per_second[program.box]} | ${switches_per_second[floor.box]} |" \
+    "$(ratio "${switches_per_second[program.box]}" "${switches_per_second[floor.box]}") | – |"
+echo "| Idle, red decimal box focused (floor: no timer): CPU time per second |" \
+    "${cpu_ms_per_second[program.box]} ms | ${cpu_ms_per_second[floor.box]} ms |" \
+    "$(ratio "${cpu_ms_per_second[program.box]}" "${cpu_ms_per_second[floor.box]}") | – |"
 echo "| Keystroke in a decimal box, whole cascade; floor: bare QLineEdit (instructions, offscreen) |" \
     "$(thousands "${keystroke_instructions[program.cascade]}") |" \
     "$(thousands "${keystroke_instructions[bare.cascade]}") | $r_key | $(verdict "$r_key" 2) |"

@@ -60,6 +60,9 @@ void Probe::firstPaintDone() {
     if (idleMs_ > 0) {
         const char* focus = std::getenv("TINTORA_PROBE_FOCUS");
         if (focus != nullptr && std::strcmp(focus, "box") == 0) {
+            // Without a window manager nothing activates the window, and a
+            // caret blinks only in the active one.
+            window_.activateWindow();
             if (auto* box = window_.findChild<QLineEdit*>()) {
                 box->setFocus(Qt::TabFocusReason);
             }
