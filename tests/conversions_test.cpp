@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <clocale>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+#include <map>
 #include <string>
 
 namespace tintora {
@@ -17,47 +18,17 @@ struct NumberCase {
     double leading;
 };
 
-// A test name that spells the row's text: "1ePlus2", "SpaceTab", "U00A5_5".
+// A test name that spells the row's text: "1ePlus2", "SpaceTab", "U165_5".
 std::string spelledName(std::u16string_view text) {
-    if (text.empty()) {
-        return "Empty";
-    }
-    std::string name;
+    static const std::map<char16_t, std::string> words{
+        {u' ', "Space"}, {u'\t', "Tab"},  {u'+', "Plus"},   {u'-', "Minus"},
+        {u'.', "Point"}, {u',', "Comma"}, {u'$', "Dollar"}, {u'&', "Amp"}};
+    std::string name = text.empty() ? "Empty" : "";
     for (const char16_t c : text) {
-        switch (c) {
-        case u' ':
-            name += "Space";
-            break;
-        case u'\t':
-            name += "Tab";
-            break;
-        case u'+':
-            name += "Plus";
-            break;
-        case u'-':
-            name += "Minus";
-            break;
-        case u'.':
-            name += "Point";
-            break;
-        case u',':
-            name += "Comma";
-            break;
-        case u'$':
-            name += "Dollar";
-            break;
-        case u'&':
-            name += "Amp";
-            break;
-        default:
-            if ((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')) {
-                name += static_cast<char>(c);
-            } else {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "U%04X_", static_cast<unsigned>(c));
-                name += escaped;
-            }
-        }
+        const auto word = words.find(c);
+        name += word != words.end()           ? word->second
+                : c < 0x80 && std::isalnum(c) ? std::string(1, static_cast<char>(c))
+                                              : "U" + std::to_string(c) + "_";
     }
     return name;
 }
