@@ -118,6 +118,15 @@ MixerWindow::MixerWindow(QWidget* parent)
         }
         controls_.push_back(widget);
     }
+    // Some labels share a pixel row or column with a box or slider; there the
+    // box or slider lies on top and takes the click. The labels keep their
+    // order among themselves, and the focus chain, built as the controls were
+    // created, is not affected by stacking.
+    for (auto control = controls_.rbegin(); control != controls_.rend(); ++control) {
+        if (qobject_cast<QLabel*>(*control) != nullptr) {
+            (*control)->lower();
+        }
+    }
     preview_->setFocus(Qt::OtherFocusReason);
 
     timer_ = new TickTimer(this);

@@ -122,6 +122,24 @@ TEST_F(WindowInput, ClicksOnLabelsAndThePreviewRunNoHandler) {
     EXPECT_TRUE(log.calls.empty());
 }
 
+// Clicked through the window, which picks the widget under the pointer.
+TEST_F(WindowInput, ThePixelALabelSharesWithTheRedRowBelongsToTheRow) {
+    d.paste(TextGroup::Text1, 0, u"77");
+    const std::pair<const char*, QWidget*> strips[] = {
+        {"Label10", d.window.decimalBox(0)},
+        {"Label11", d.window.hexBox(0)},
+        {"Label1", d.window.slider(0)},
+    };
+    for (const auto& [label, control] : strips) {
+        const QRect shared = d.window.control(label)->geometry().intersected(control->geometry());
+        ASSERT_FALSE(shared.isEmpty()) << label;
+        d.focusByKeyboard(d.window.preview());
+        QTest::mouseClick(d.window.windowHandle(), Qt::LeftButton, Qt::NoModifier, shared.center());
+        EXPECT_EQ(QApplication::focusWidget(), control) << label;
+    }
+    EXPECT_EQ(d.form().rememberedText(), u"77");
+}
+
 TEST_F(WindowInput, TheBoxesContextMenuSpeaksChinese) {
     // Qt's own translation is loaded at start-up, once.
     EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Copy").remove(u'&'),
