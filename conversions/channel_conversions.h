@@ -72,7 +72,8 @@ namespace tintora {
 // Writes a whole number as plain decimal digits with a leading '-' when
 // negative: no blanks, point or exponent (200 gives "200", -5 gives "-5";
 // -0 gives "0"). A fraction is rounded half to even first. Never fails:
-// infinities give "inf"/"-inf" and NaN gives "nan", which no caller passes.
+// infinities give "inf"/"-inf" and NaN gives "nan", or "-nan" with its sign
+// bit set; no caller passes either.
 [[nodiscard]] std::u16string NumberText(double wholeNumber);
 
 // Writes a 16-bit integer as plain decimal digits with a leading '-' when

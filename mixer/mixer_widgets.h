@@ -2,8 +2,10 @@
 // tests, on Qt widgets, on Win32 controls) keeps these rules:
 //  - setText and setValue raise the widget's Change synchronously, before they
 //    return, and only when the stored text or value really changes;
-//  - setText first cuts the text to the box's MaxLength characters (3 for a
-//    decimal box, 2 for a hexadecimal box), then compares;
+//  - setText first cuts the text to the box's MaxLength (3 for a decimal box,
+//    2 for a hexadecimal box), then compares. MaxLength counts UTF-16 units,
+//    and the cut never splits a surrogate pair: a character that does not
+//    fit whole is dropped whole (cutToLength);
 //  - setValue refuses a value outside 0..255 with a Failure and keeps the old
 //    value;
 //  - giving the widgets their initial values raises nothing.
@@ -11,6 +13,8 @@
 
 #include "conversions/channel_conversions.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -35,6 +39,19 @@ inline constexpr int TimerIntervalMs = 50; // Timer1
 
 [[nodiscard]] constexpr int maxLength(TextGroup group) {
     return group == TextGroup::Text1 ? DecimalMaxLength : HexMaxLength;
+}
+
+// The longest start of `text` that fits in `length` UTF-16 units without
+// leaving half of a surrogate pair behind.
+[[nodiscard]] constexpr std::u16string_view cutToLength(std::u16string_view text, int length) {
+    auto kept = std::min(text.size(), static_cast<std::size_t>(length));
+    const auto highSurrogate = [](char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; };
+    const auto lowSurrogate = [](char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; };
+    if (kept > 0 && kept < text.size() && highSurrogate(text[kept - 1]) &&
+        lowSurrogate(text[kept])) {
+        --kept;
+    }
+    return text.substr(0, kept);
 }
 
 class MixerWidgets {

@@ -11,6 +11,14 @@ void checkIndex(std::int16_t index) {
     }
 }
 
+constexpr bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+constexpr bool isLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
 } // namespace
 
 MemoryWidgets::MemoryWidgets() {
@@ -33,7 +41,7 @@ Text MemoryWidgets::text(TextGroup group, std::int16_t index) const {
 }
 
 void MemoryWidgets::store(TextGroup group, std::int16_t index, std::u16string_view text) {
-    const auto cut = text.substr(0, static_cast<std::size_t>(maxLength(group)));
+    const auto cut = cutToLength(text, maxLength(group));
     Text& held = box(group, index);
     if (held == cut) {
         return;
@@ -89,19 +97,27 @@ void MemoryWidgets::userReplace(TextGroup group, std::int16_t index, std::u16str
 }
 
 void MemoryWidgets::userType(TextGroup group, std::int16_t index, std::u16string_view keys) {
-    for (const char16_t key : keys) {
+    std::size_t at = 0;
+    while (at < keys.size()) {
+        // One key gives one character: a surrogate pair is one key.
+        const bool pair =
+            isHighSurrogate(keys[at]) && at + 1 < keys.size() && isLowSurrogate(keys[at + 1]);
+        const std::u16string_view key = keys.substr(at, pair ? 2 : 1);
+        at += key.size();
         Text next = box(group, index);
-        if (key == u'\b') {
+        if (key == u"\b") {
             if (next.empty()) {
                 continue;
             }
-            next.pop_back();
-        } else if (key < u' ' || key == u'\x7f' || (key >= 0xD800 && key <= 0xDFFF)) {
+            // Backspace takes the whole character before the end.
+            next.resize(cutToLength(next, static_cast<int>(next.size()) - 1).size());
+        } else if (!pair && (key[0] < u' ' || key[0] == u'\x7f' || isHighSurrogate(key[0]) ||
+                             isLowSurrogate(key[0]))) {
             continue; // control characters and lone surrogates insert nothing, as in a line edit
-        } else if (next.size() >= static_cast<std::size_t>(maxLength(group))) {
-            continue;
+        } else if (next.size() + key.size() > static_cast<std::size_t>(maxLength(group))) {
+            continue; // what does not fit whole is refused whole
         } else {
-            next.push_back(key);
+            next.append(key);
         }
         store(group, index, next);
     }

@@ -44,11 +44,12 @@ public:
 
     // --- the user's side ---
     // Replaces the whole text, as a paste over a selected box does: cut to
-    // MaxLength, Change raised if it differs.
+    // MaxLength (cutToLength), Change raised if it differs.
     void userReplace(TextGroup group, std::int16_t index, std::u16string_view text);
-    // Types keys at the end of the box, one Change per key that changes it;
-    // u'\b' deletes the last character; other control characters and lone
-    // surrogates insert nothing, and keys beyond MaxLength are refused.
+    // Types keys at the end of the box, one Change per key that changes it.
+    // A surrogate pair is one key, one character; u'\b' deletes the last
+    // character; other control characters and lone surrogates insert nothing,
+    // and a key whose character does not fit within MaxLength is refused.
     void userType(TextGroup group, std::int16_t index, std::u16string_view keys);
     void userClick(std::int16_t index);                      // mouse click in Text1(index)
     void userScroll(std::int16_t index, std::int16_t value); // slider released at value

@@ -219,6 +219,8 @@ TEST(TextFormatting, WholeNumbersAndInt16) {
     EXPECT_EQ(NumberText(-5), u"-5");
     EXPECT_EQ(NumberText(-0.0), u"0");
     EXPECT_EQ(NumberText(1e20), u"100000000000000000000");
+    EXPECT_EQ(NumberText(std::numeric_limits<double>::quiet_NaN()), u"nan");
+    EXPECT_EQ(NumberText(-std::numeric_limits<double>::quiet_NaN()), u"-nan");
     EXPECT_EQ(Int16Text(0), u"0");
     EXPECT_EQ(Int16Text(255), u"255");
     EXPECT_EQ(Int16Text(-32768), u"-32768");

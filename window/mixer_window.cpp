@@ -3,6 +3,7 @@
 #include "layout/layout_table.h"
 #include "window/preview_box.h"
 #include "window/tick_timer.h"
+#include "window/whole_characters.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +29,7 @@ QString accessibleName(int index, const char* kind) {
 QLineEdit* makeBox(const ControlRow& row, QWidget* parent) {
     auto* box = new QLineEdit(QString::fromUtf8(row.content), parent);
     box->setMaxLength(row.maxLength);
+    box->setValidator(new WholeCharacters(box));
     box->setAccessibleName(accessibleName(row.index, row.name == "Text1" ? "十进制" : "十六进制"));
     return box;
 }

@@ -42,7 +42,7 @@ Text QtMixerWidgets::text(TextGroup group, std::int16_t index) const {
 void QtMixerWidgets::setText(TextGroup group, std::int16_t index, std::u16string_view text) {
     checkIndex(index);
     QLineEdit* box = group == TextGroup::Text1 ? window_.decimalBox(index) : window_.hexBox(index);
-    box->setText(toQString(text));
+    box->setText(toQString(cutToLength(text, maxLength(group))));
 }
 
 std::int16_t QtMixerWidgets::value(std::int16_t index) const {

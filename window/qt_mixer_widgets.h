@@ -1,8 +1,9 @@
 // Form1's widget contract realised on the real window. Qt already raises
 // QLineEdit::textChanged and QScrollBar::valueChanged synchronously and only
 // on a real change, and cuts a text to maxLength before comparing; what this
-// adds is the refusal of out-of-range slider values (Qt would clamp them) and
-// the modal notice.
+// adds is a cut that never splits a surrogate pair (QLineEdit counts UTF-16
+// units and would), the refusal of out-of-range slider values (Qt would clamp
+// them) and the modal notice.
 #pragma once
 
 #include "mixer/mixer_widgets.h"

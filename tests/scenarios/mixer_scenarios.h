@@ -201,6 +201,17 @@ TYPED_TEST_P(MixerScenarios, LengthLimitsRefuseExtraKeys) {
     this->d.type(TextGroup::Text2, Blue, u"ABC");
     EXPECT_EQ(this->d.text(TextGroup::Text2, Blue), u"AB");
     this->expectChannel(Blue, u"171", u"AB", 171);
+    // A character outside the BMP takes two of a box's units, and goes in
+    // whole or not at all.
+    this->d.paste(TextGroup::Text2, Green, u"");
+    this->d.type(TextGroup::Text2, Green, u"😀");
+    EXPECT_EQ(this->d.text(TextGroup::Text2, Green), u"😀");
+    this->d.paste(TextGroup::Text2, Green, u"1😀");
+    this->expectChannel(Green, u"1", u"1", 1);
+    this->log.calls.clear();
+    this->d.type(TextGroup::Text2, Green, u"😀");
+    EXPECT_EQ(this->d.text(TextGroup::Text2, Green), u"1");
+    EXPECT_TRUE(this->log.calls.empty());
 }
 
 // A negative number is refused like one above 255, with a notice, even where

@@ -52,8 +52,13 @@ TYPED_TEST_P(WidgetContract, LongTextsAreCutBeforeTheComparison) {
     // Non-ASCII text counts characters, not bytes.
     this->w.setText(TextGroup::Text1, 1, u"红绿蓝白");
     EXPECT_EQ(this->w.text(TextGroup::Text1, 1), u"红绿蓝");
+    // A character that does not fit whole is dropped whole, never split.
+    this->w.setText(TextGroup::Text2, 0, u"1😀");
+    EXPECT_EQ(this->w.text(TextGroup::Text2, 0), u"1");
+    this->w.setText(TextGroup::Text2, 0, u"1😀");
     const std::vector<std::string> expected = {"Text2(2)=\"FF\"", "Text1(1)=\"123\"",
-                                               "Text1(1)=\"\\u7EA2\\u7EFF\\u84DD\""};
+                                               "Text1(1)=\"\\u7EA2\\u7EFF\\u84DD\"",
+                                               "Text2(0)=\"1\""};
     EXPECT_EQ(this->events, expected);
 }
 

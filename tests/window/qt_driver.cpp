@@ -17,11 +17,15 @@
 namespace tintora::testing {
 
 void typeKeys(QWidget* widget, const QString& keys) {
-    for (const QChar key : keys) {
-        if (key == u'\b') {
+    for (qsizetype at = 0; at < keys.size(); ++at) {
+        if (keys.at(at) == u'\b') {
             QTest::keyClick(widget, Qt::Key_Backspace);
         } else {
-            const QString text(key);
+            // A character outside the BMP is one key: both halves of its pair.
+            const bool pair = keys.at(at).isHighSurrogate() && at + 1 < keys.size() &&
+                              keys.at(at + 1).isLowSurrogate();
+            const QString text = keys.mid(at, pair ? 2 : 1);
+            at += pair ? 1 : 0;
             const int code = text.toUpper().at(0).unicode();
             const auto qtKey =
                 code >= 0x20 && code < 0x7f ? static_cast<Qt::Key>(code) : Qt::Key_unknown;

@@ -15,7 +15,8 @@ class QScrollBar;
 namespace tintora::testing {
 
 // Types text as key events into the widget that has the focus: '\b' is
-// Backspace, every other character a key that produces it.
+// Backspace, every other character (a surrogate pair being one) a key that
+// produces it.
 void typeKeys(QWidget* widget, const QString& keys);
 
 // Where a part of a scroll bar (thumb, groove, arrows, trough) lies.
