@@ -69,18 +69,32 @@ TEST(Form1Notice, AnEmptyArgumentRestoresTheRedBox) {
     EXPECT_EQ(d.widgets.text(TextGroup::Text2, 0), u"21");
 }
 
-// Values outside 0..255 that the handlers would refuse, placed without them:
-// the tick blames the first channel out of range in the order blue, green, red.
-TEST(Form1Timer, APackingFailureRestoresTheFirstChannelOutOfRange) {
-    MemoryWidgets widgets;
-    Form1 form(widgets);
-    widgets.setText(TextGroup::Text1, 1, u"300");
-    widgets.setText(TextGroup::Text1, 2, u"-1");
-    form.Timer1_Timer();
-    ASSERT_EQ(widgets.notices().size(), 1u);
-    EXPECT_EQ(widgets.text(TextGroup::Text1, 2), u"");
-    EXPECT_EQ(widgets.text(TextGroup::Text1, 1), u"300");
-    EXPECT_EQ(widgets.backColor(), std::nullopt);
+// Values outside 0..255 that the handlers would refuse, placed without them.
+// The tick reads all three boxes, blue, green, red, before it packs them: it
+// restores the first box that does not read, else the first out of range.
+TEST(Form1Timer, AFailingTickRestoresTheFirstUnreadableElseTheFirstOutOfRange) {
+    const struct {
+        std::array<std::u16string_view, ChannelCount> texts; // red, green, blue
+        std::int16_t restored;
+    } cases[] = {
+        {{u"0", u"300", u"-1"}, 2},
+        {{u"x", u"0", u"300"}, 0},
+        {{u"300", u"x", u"0"}, 1},
+    };
+    for (const auto& c : cases) {
+        MemoryWidgets widgets;
+        Form1 form(widgets);
+        for (std::int16_t i = 0; i < ChannelCount; ++i) {
+            widgets.setText(TextGroup::Text1, i, c.texts[i]);
+        }
+        form.Timer1_Timer();
+        ASSERT_EQ(widgets.notices().size(), 1u);
+        for (std::int16_t i = 0; i < ChannelCount; ++i) {
+            EXPECT_EQ(widgets.text(TextGroup::Text1, i), i == c.restored ? u"" : c.texts[i])
+                << "restored " << c.restored << ", box " << i;
+        }
+        EXPECT_EQ(widgets.backColor(), std::nullopt);
+    }
 }
 
 TEST(Form1Notice, NeverMoreThanOneOpenAndTicksInsideAreSilent) {

@@ -255,6 +255,34 @@ TYPED_TEST_P(MixerScenarios, AFailingStateIsReportedOnceAndTheUserCanTypeAgain) 
     EXPECT_EQ(this->d.noticeCount(), afterEmptying + 1);
 }
 
+// A tick reads blue, green, red and restores the first box that fails. It
+// reports a failing state once, and a changed failing state once again.
+TYPED_TEST_P(MixerScenarios, EachFailingStateIsReportedOnceForTheFirstBoxThatFails) {
+    this->d.paste(TextGroup::Text1, Red, u""); // nothing remembered: stays empty
+    this->log.calls.clear();
+    this->d.tick();
+    this->d.tick();
+    this->d.paste(TextGroup::Text1, Blue, u"");
+    this->d.tick();
+    this->d.tick();
+    const std::vector<std::string> expected = {"Timer1_Timer()",  "Msg(0)",        "Timer1_Timer()",
+                                               "Text1_Change(2)", "Msg(2)",        "Timer1_Timer()",
+                                               "Msg(2)",          "Timer1_Timer()"};
+    EXPECT_EQ(this->log.calls, expected);
+}
+
+TYPED_TEST_P(MixerScenarios, AFailingTickPutsTheRememberedTextBackAndItsHandlerRuns) {
+    this->d.paste(TextGroup::Text1, Green, u""); // nothing remembered: stays empty
+    this->setUpChannel(Red, u"2");
+    this->d.paste(TextGroup::Text1, Red, u"2.5");
+    this->d.click(Red);
+    const int before = this->d.noticeCount();
+    this->d.tick();
+    EXPECT_EQ(this->d.noticeCount(), before + 1);
+    this->expectChannel(Green, u"2", u"2", 2);
+    this->expectChannel(Red, u"2.5", u"2", 2);
+}
+
 TYPED_TEST_P(MixerScenarios, TicksWhileTheNoticeIsOpenNeitherPaintNorReport) {
     this->d.tick();
     this->setUpChannel(Red, u"120");
@@ -329,6 +357,8 @@ REGISTER_TYPED_TEST_SUITE_P(
     HexChangesAreReadLeniently, BothPathsPaintTheSameColour, LengthLimitsRefuseExtraKeys,
     NegativeDecimalsAreRefused, AFailingTickRestoresTheBoxThatFailed,
     AFailingStateIsReportedOnceAndTheUserCanTypeAgain,
+    EachFailingStateIsReportedOnceForTheFirstBoxThatFails,
+    AFailingTickPutsTheRememberedTextBackAndItsHandlerRuns,
     TicksWhileTheNoticeIsOpenNeitherPaintNorReport, TheTimerSleepsOnceATickWouldChangeNothing,
     TheTimerSleepsUnderTheNoticeAndAfterAReportedFailure);
 
