@@ -26,3 +26,14 @@ foreach(scale 1.5 2)
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}")
 endforeach()
 tintora_window_test(window_property_test window/window_property_test.cpp)
+
+# Closing the window ends the program with exit status 0: the real executable,
+# with a module preloaded that closes its window the way the platform does.
+# The sanitizer runtime would refuse to follow a preloaded library.
+add_library(close_window_hook MODULE window/close_window_hook.cpp)
+target_link_libraries(close_window_hook PRIVATE Qt6::Gui tintora_warnings)
+add_test(NAME program_ends_when_its_window_closes COMMAND tintora)
+set_tests_properties(program_ends_when_its_window_closes PROPERTIES
+  ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LD_PRELOAD=$<TARGET_FILE:close_window_hook>"
+  ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=string_append::verify_asan_link_order=0"
+  TIMEOUT 30)

@@ -38,6 +38,10 @@ void NoticeWatcher::dismiss(QMessageBox* box) {
     if (whileOpen_) {
         whileOpen_();
     }
+    if (!box->isVisible()) {
+        --open_; // the action dismissed it
+        return;
+    }
     // The user presses the notice's only button; it is the active modal window.
     QWidget* active = QApplication::activeModalWidget();
     QMessageBox* target = active == box ? box : qobject_cast<QMessageBox*>(active);

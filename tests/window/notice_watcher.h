@@ -1,5 +1,6 @@
 // Finds each notice as it opens, notes what it shows, runs an optional action
-// while it is open, and dismisses it by pressing its button, as a user would.
+// while it is open, and then, unless the action has dismissed it, dismisses
+// it by pressing its button, as a user would.
 #pragma once
 
 #include <QMessageBox>

@@ -5,9 +5,12 @@
 #include "window/preview_box.h"
 #include "window/tick_timer.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -103,6 +106,24 @@ TEST_F(WindowInput, TheNoticeIsAModalBoxWithOneChineseButtonAndNoIcon) {
     EXPECT_EQ(notice.buttons, QStringList{QStringLiteral("确定")});
     EXPECT_TRUE(windowBlocked);
     EXPECT_EQ(d.notices.deepestOpen(), 1);
+}
+
+TEST_F(WindowInput, ReturnAndEscapeDismissTheNoticeWhoseOneButtonIsTheDefault) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        int dismissedByKey = 0;
+        d.notices.whileOpen([&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            ASSERT_EQ(box->buttons().size(), 1);
+            EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->buttons().front());
+            QTest::keyClick(box, key);
+            dismissedByKey += box->isVisible() ? 0 : 1;
+        });
+        const auto before = static_cast<int>(d.notices.seen().size());
+        d.type(TextGroup::Text1, 0, u"x");
+        EXPECT_EQ(dismissedByKey, static_cast<int>(d.notices.seen().size()) - before) << key;
+        EXPECT_GT(dismissedByKey, 0) << key;
+    }
 }
 
 TEST_F(WindowInput, AMouseClickRemembersTheTextButKeyboardFocusDoesNot) {

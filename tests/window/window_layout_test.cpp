@@ -73,6 +73,16 @@ TEST_F(WindowLayout, EveryControlStandsWhereTheTableSays) {
     EXPECT_EQ(window.preview()->colour(), std::nullopt);
 }
 
+// The system's window background, which Qt's palette calls Base (its Window
+// role is the grey of dialogs).
+TEST_F(WindowLayout, BeforeTheFirstTickThePreviewShowsThePalettesBaseColour) {
+    const QPalette& palette = window.preview()->palette();
+    ASSERT_NE(palette.color(QPalette::Base), palette.color(QPalette::Window));
+    ASSERT_NE(palette.color(QPalette::Base), QColor(Qt::black));
+    const QImage shown = window.preview()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(shown.rect().center()), palette.color(QPalette::Base));
+}
+
 TEST_F(WindowLayout, LongLabelsReachPastTheRightEdgeButTheirTextsEndInside) {
     for (const char* name : {"Label8", "Label9", "Label11"}) {
         auto* label = qobject_cast<QLabel*>(window.control(name));
