@@ -1,6 +1,7 @@
 # Checks on what ships beside the executable: the Linux desktop entry and
 # AppStream metainfo, the Windows resource script, and the generated icons.
-# Included from tests/CMakeLists.txt; none of it needs the Qt build.
+# Included from tests/CMakeLists.txt; only the SVG icon check needs the Qt
+# build.
 #
 # The tools are installed by scripts/install-deps.sh, so a missing one is a
 # broken machine: its test is still added and fails, saying what is missing.
@@ -71,6 +72,13 @@ tintora_packaging_test(NAME icon_generator_reproducible
           -DCOMMITTED=${TINTORA_ICONS} -DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/icons_fresh
           -P ${TINTORA_TOOLS}/check_icon_reproducible.cmake)
 
+if(TINTORA_BUILD_WINDOW)
+  add_subdirectory(${TINTORA_TOOLS} ${CMAKE_BINARY_DIR}/tools)
+  set(TINTORA_RENDER_SVG $<TARGET_FILE:render_svg>)
+else()
+  set(TINTORA_RENDER_SVG -)
+endif()
 tintora_packaging_test(NAME icon_files_consistent
   TOOLS TINTORA_PYTHON3 TINTORA_CONVERT
-  COMMAND ${TINTORA_PYTHON3} ${TINTORA_TOOLS}/check_icons.py ${TINTORA_CONVERT} ${TINTORA_ICONS})
+  COMMAND ${TINTORA_PYTHON3} ${TINTORA_TOOLS}/check_icons.py ${TINTORA_CONVERT}
+          ${TINTORA_RENDER_SVG} ${TINTORA_ICONS})
