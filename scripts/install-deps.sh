@@ -17,7 +17,7 @@ test_packages=(
     desktop-file-utils appstream binutils-mingw-w64-x86-64
     clang libclang-rt-14-dev valgrind
     locales dpkg-dev file python3
-    qt6-svg-dev
+    qt6-svg-dev lintian
 )
 case "$profile" in
 run) wanted=("${run_packages[@]}") ;;

@@ -1,7 +1,7 @@
 # Checks on what ships beside the executable: the Linux desktop entry and
-# AppStream metainfo, the Windows resource script, and the generated icons.
-# Included from tests/CMakeLists.txt; only the SVG icon check needs the Qt
-# build.
+# AppStream metainfo, the Windows resource script, the generated icons, and
+# the Debian package. Included from tests/CMakeLists.txt; only the SVG icon
+# check and the package need the Qt build.
 #
 # The tools are installed by scripts/install-deps.sh, so a missing one is a
 # broken machine: its test is still added and fails, saying what is missing.
@@ -26,6 +26,8 @@ tintora_find_tool(TINTORA_WINDRES x86_64-w64-mingw32-windres)
 tintora_find_tool(TINTORA_CPP cpp)  # windres's preprocessor; see check_windows_res.cmake
 tintora_find_tool(TINTORA_PYTHON3 python3)
 tintora_find_tool(TINTORA_CONVERT convert)
+tintora_find_tool(TINTORA_LINTIAN lintian)
+tintora_find_tool(TINTORA_DPKG_DEB dpkg-deb)
 
 set(TINTORA_TOOL_MISSING_SCRIPT ${CMAKE_CURRENT_BINARY_DIR}/tool_missing.cmake)
 file(WRITE ${TINTORA_TOOL_MISSING_SCRIPT}
@@ -82,3 +84,15 @@ tintora_packaging_test(NAME icon_files_consistent
   TOOLS TINTORA_PYTHON3 TINTORA_CONVERT
   COMMAND ${TINTORA_PYTHON3} ${TINTORA_TOOLS}/check_icons.py ${TINTORA_CONVERT}
           ${TINTORA_RENDER_SVG} ${TINTORA_ICONS})
+
+if(TINTORA_BUILD_WINDOW)
+  # Lintian tags accepted on the package, each with its reason.
+  set(TINTORA_LINTIAN_OVERRIDES)
+  tintora_packaging_test(NAME debian_package_clean
+    TOOLS TINTORA_LINTIAN TINTORA_DPKG_DEB
+    COMMAND ${CMAKE_COMMAND}
+            -DCPACK=${CMAKE_CPACK_COMMAND} -DLINTIAN=${TINTORA_LINTIAN}
+            -DDPKG_DEB=${TINTORA_DPKG_DEB} -DCONFIG=${CMAKE_BINARY_DIR}/CPackConfig.cmake
+            -DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/deb "-DOVERRIDES=${TINTORA_LINTIAN_OVERRIDES}"
+            -P ${TINTORA_TOOLS}/check_deb.cmake)
+endif()
