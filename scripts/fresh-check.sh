@@ -3,7 +3,7 @@
 # root made with mmdebstrap from this machine's own apt sources, in a plain
 # clone of the committed state (HEAD, not the working tree).
 #   scripts/fresh-check.sh            scripts/run.sh, then scripts/test.sh
-#   scripts/fresh-check.sh test       scripts/test.sh alone (what CI runs)
+#   scripts/fresh-check.sh test       scripts/test.sh alone
 #   scripts/fresh-check.sh run        scripts/run.sh alone
 # Needs root (re-runs itself through sudo otherwise). Only the bare bootstrap
 # tarball is kept between runs, in /var/cache/tintora/; everything the
