@@ -81,21 +81,22 @@ cleanup() {
         else
             rm -rf --one-file-system "$root"
         fi
+        rmdir "$logs" 2>/dev/null || true # kept only when it holds a failure's logs
     fi
     exit "$status"
 }
 
 make_root() {
-    root=$(mktemp -d "${TMPDIR:-/var/tmp}/tintora-fresh.XXXXXX")
-    chmod 755 "$root" # a root directory as any system has it
-    logs=$root.logs
-    mkdir -p "$logs"
+    root=$(mktemp -d "${TMPDIR:-/var/tmp}/tintora-fresh.XXXXXX") || { root=; return 1; }
     trap cleanup EXIT
     trap 'exit 130' INT
     trap 'exit 143' TERM
     stamp "unpacking the root into $root"
     local started=$SECONDS
-    tar -C "$root" -xf "$tarball" &&
+    logs=$root.logs
+    mkdir -p "$logs" &&
+        chmod 755 "$root" && # a root directory as any system has it
+        tar -C "$root" -xf "$tarball" &&
         cp /etc/resolv.conf "$root/etc/resolv.conf" &&
         mount -t proc proc "$root/proc" &&
         mount --rbind /sys "$root/sys" && mount --make-rslave "$root/sys" &&
@@ -194,7 +195,7 @@ main() {
             </dev/null || give_up "could not install mmdebstrap"
     fi
     make_bootstrap_tarball || give_up "could not make the Debian 12 root with mmdebstrap (see above)"
-    make_root || give_up "could not unpack and mount the Debian 12 root in $root"
+    make_root || give_up "could not unpack and mount the Debian 12 root (see above)"
     clone_head || give_up "could not clone $commit into the root"
     stamp "cloned $commit"
 
