@@ -81,7 +81,11 @@ cleanup() {
         else
             rm -rf --one-file-system "$root"
         fi
-        rmdir "$logs" 2>/dev/null || true # kept only when it holds a failure's logs
+        # Logs stay when they tell of a failure; main names them before its
+        # closing line, and an interrupted run names them here.
+        if [ -d "$logs" ] && ! rmdir "$logs" 2>/dev/null && [ "$status" -ge 128 ]; then
+            echo "fresh-check: interrupted; logs kept in $logs"
+        fi
     fi
     exit "$status"
 }
