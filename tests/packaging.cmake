@@ -10,9 +10,9 @@ set(TINTORA_RESOURCES ${PROJECT_SOURCE_DIR}/app/resources)
 set(TINTORA_ICONS ${TINTORA_RESOURCES}/icons)
 set(TINTORA_TOOLS ${PROJECT_SOURCE_DIR}/tools)
 
-# The same substitution the Windows build makes, so the script is checked as built.
-set(TINTORA_ICO ${TINTORA_ICONS}/tintora.ico)
-configure_file(${TINTORA_RESOURCES}/tintora.rc.in ${CMAKE_CURRENT_BINARY_DIR}/tintora.rc @ONLY)
+# The same configuration the Windows build makes, so the script is checked as built.
+include(${PROJECT_SOURCE_DIR}/cmake/windows_resources.cmake)
+tintora_configure_rc(${CMAKE_CURRENT_BINARY_DIR}/tintora.rc)
 
 # tintora_find_tool(VAR program): find_program that also remembers the name.
 macro(tintora_find_tool var program)

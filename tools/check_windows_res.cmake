@@ -1,6 +1,8 @@
 # Compiles the configured tintora.rc with the MinGW resource compiler and checks
-# what landed in the object file: the icon group, the fixed version numbers and
-# each version string under its own key.
+# what landed in the object file: the fixed version numbers and each version
+# string under its own key in the raw bytes; then, read back by windres as a
+# resource script, the icon group with its images, the language of every
+# resource and the manifest.
 #
 #   cmake -DWINDRES=... -DCPP=... -DRC=tintora.rc -DOUTPUT=tintora_rc.o -P check_windows_res.cmake
 #
@@ -42,10 +44,10 @@ function(expect label)
 endfunction()
 
 # VS_FIXEDFILEINFO: signature, struct version, file 1.1.0.0, product 1.1.0.0,
-# flags mask 0x3f, flags 0, OS 0x40004, type VFT_APP, subtype 0.
-expect("fixed file info 1,1,0,0 / 0x3f / 0 / 0x40004 / VFT_APP / 0"
+# flags mask 0x3f, flags 0, OS VOS__WINDOWS32, type VFT_APP, subtype 0.
+expect("fixed file info 1,1,0,0 / 0x3f / 0 / VOS__WINDOWS32 / VFT_APP / 0"
        "bd04effe" "00000100" "0100010000000000" "0100010000000000"
-       "3f000000" "00000000" "04000400" "01000000" "00000000")
+       "3f000000" "00000000" "04000000" "01000000" "00000000")
 
 # Each value sits after its key's terminating NUL and at most one padding word.
 foreach(pair
@@ -68,11 +70,45 @@ expect("string table 080404B0" "${table_hex}0000")
 utf16_hex("Translation" translation_hex)
 expect("Translation 0x0804, 1200" "${translation_hex}0000(0000)?0408b004")
 
-# The icon group: three entries of 16, 32 and 48 px at 8 bits per pixel.
-expect("icon group with 16, 32 and 48 px 8-bit images"
-       "0000010003001010000001000800[0-9a-f]+2020000001000800[0-9a-f]+3030000001000800")
+# windres writes a LANGUAGE line before the first resource and wherever the
+# language changes: a single "LANGUAGE 4, 2" means every resource is 0x0804.
+execute_process(
+  COMMAND "${WINDRES}" -i "${OUTPUT}" -O rc
+  RESULT_VARIABLE result
+  OUTPUT_VARIABLE script
+  ERROR_VARIABLE errors)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "windres could not read ${OUTPUT} back (${result}):\n${errors}")
+endif()
+string(REGEX MATCHALL "\nLANGUAGE [0-9]+, [0-9]+" languages "${script}")
+if(NOT languages STREQUAL "\nLANGUAGE 4, 2")
+  string(REPLACE "\n" " " languages "${languages}")
+  set(failures "${failures}\n  every resource in language 0x0804 (found:${languages})")
+endif()
+
+function(expect_in_script label pattern)
+  if(NOT script MATCHES "${pattern}")
+    set(failures "${failures}\n  ${label}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+# Icon group 1 lists its three 8-bit images, 16, 32 and 48 px, as 30001-30003,
+# and those are the only icon images.
+string(REGEX MATCHALL "\n[0-9]+ 3 /\\* RT_ICON" images "${script}")
+string(REGEX REPLACE "\n| 3 /\\* RT_ICON" "" images "${images}")
+if(NOT images STREQUAL "30001;30002;30003")
+  set(failures "${failures}\n  icon images 30001, 30002, 30003 (found: ${images})")
+endif()
+expect_in_script("icon group 1 with 16, 32 and 48 px 8-bit images 30001-30003"
+  "\n1 14 /\\* RT_GROUP_ICON \\*/\nBEGIN\n[^\n]+3 elements[^\n]*\n[^\n]*\n"
+  " +\"[\\]020[\\]020[\\]000[\\]000\", 1, 8, 0x[0-9a-f]+L, 30001,[^\n]*\n"
+  " +\"[\\]040[\\]040[\\]000[\\]000\", 1, 8, 0x[0-9a-f]+L, 30002,[^\n]*\n"
+  " +\"[\\]060[\\]060[\\]000[\\]000\", 1, 8, 0x[0-9a-f]+L, 30003[^\n]*\nEND")
+expect_in_script("version record 1 for 32-bit Windows" "\n1 VERSIONINFO\n[^B]* FILEOS 0x4\n")
+expect_in_script("manifest 1 asking for Common Controls 6 and per-monitor-v2 DPI awareness"
+  "\n1 24 /\\* RT_MANIFEST \\*/\n.*Microsoft.Windows.Common-Controls.*version=\"\"6.0.0.0\"\".*PerMonitorV2")
 
 if(failures)
   message(FATAL_ERROR "${OUTPUT} lacks:${failures}")
 endif()
-message(STATUS "${OUTPUT}: icon group and version record as expected")
+message(STATUS "${OUTPUT}: icon group, version record, manifest and language as expected")
