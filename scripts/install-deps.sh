@@ -18,6 +18,7 @@ test_packages=(
     clang libclang-rt-14-dev valgrind
     locales dpkg-dev file python3
     qt6-svg-dev lintian
+    g++-mingw-w64-x86-64-posix wine64
 )
 case "$profile" in
 run) wanted=("${run_packages[@]}") ;;
@@ -47,4 +48,9 @@ fi
 # The conversion tests check that a comma-decimal locale changes nothing.
 if [ "$profile" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     "${as_root[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "note: could not build the de_DE.UTF-8 locale"
+fi
+# Under Wine, the Windows build shows its Chinese labels (and the notice its
+# "确定" button) only in this locale: Wine picks its fonts by the locale.
+if [ "$profile" = test ] && ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+    "${as_root[@]}" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8 || echo "note: could not build the zh_CN.UTF-8 locale"
 fi

@@ -1,0 +1,71 @@
+#!/bin/sh
+# A private Wine session for the Windows tests: an Xvfb display and a
+# throwaway WINEPREFIX, both kept under STATE (a folder in the build tree).
+#   wine_session.sh start STATE          new prefix, Wine's first start, display
+#   wine_session.sh run STATE PROGRAM [ARGS...]   runs PROGRAM under Wine there
+#   wine_session.sh stop STATE           ends the Wine server and the display
+set -eu
+
+command=$1
+state=$2
+shift 2
+wine=${TINTORA_WINE:-/usr/lib/wine/wine64}
+wineserver=${TINTORA_WINESERVER:-/usr/lib/wine/wineserver}
+
+session_environment() {
+    export WINEPREFIX="$state/prefix"
+    export WINEDEBUG=-all
+    # No prompts to download Mono or Gecko; nothing here needs them.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export DISPLAY="$(cat "$state/display")"
+    # The Chinese locale, where built, gives the notice its "确定" button.
+    if locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+        export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+    fi
+}
+
+case "$command" in
+start)
+    sh "$0" stop "$state" 2>/dev/null || true
+    rm -rf "$state"
+    mkdir -p "$state"
+    # The first display number from 140 up that nobody uses.
+    number=140
+    while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do
+        number=$((number + 1))
+    done
+    echo ":$number" >"$state/display"
+    setsid Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset \
+        </dev/null >"$state/xvfb.log" 2>&1 &
+    echo $! >"$state/xvfb.pid"
+    session_environment
+    for _ in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $DISPLAY" >&2; exit 1; }
+    # Wine's first start in a new prefix takes some seconds; the tests then share it.
+    "$wine" wineboot --init </dev/null >"$state/wineboot.log" 2>&1 || true
+    "$wineserver" -w
+    [ -f "$WINEPREFIX/system.reg" ] || { cat "$state/wineboot.log" >&2; exit 1; }
+    echo "Wine prefix $WINEPREFIX ready on display $DISPLAY"
+    ;;
+run)
+    session_environment
+    exec "$wine" "$@"
+    ;;
+stop)
+    if [ -f "$state/display" ]; then
+        session_environment
+        "$wineserver" -k 2>/dev/null || true
+    fi
+    if [ -f "$state/xvfb.pid" ]; then
+        kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+        rm -f "$state/xvfb.pid"
+    fi
+    ;;
+*)
+    echo "usage: $0 start|run|stop STATE [PROGRAM ARGS...]" >&2
+    exit 2
+    ;;
+esac

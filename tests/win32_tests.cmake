@@ -1,0 +1,51 @@
+# Tests of the Windows build, cross-compiled with MinGW-w64 and run under Wine
+# on a private Xvfb display with a throwaway WINEPREFIX in the build folder.
+# The wine_start fixture makes both once per ctest run; wine_stop ends them.
+
+# Debian's libgtest-dev ships the sources; they are built here with the cross compiler.
+set(TINTORA_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to build for Windows")
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${TINTORA_GOOGLETEST_SOURCE} ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+set(TINTORA_WINE_STATE ${CMAKE_CURRENT_BINARY_DIR}/wine)
+set(TINTORA_WINE_SESSION ${CMAKE_CURRENT_SOURCE_DIR}/win32/wine_session.sh)
+
+add_test(NAME wine_start COMMAND sh ${TINTORA_WINE_SESSION} start ${TINTORA_WINE_STATE})
+set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 120)
+add_test(NAME wine_stop COMMAND sh ${TINTORA_WINE_SESSION} stop ${TINTORA_WINE_STATE})
+set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
+
+# tintora_wine_test(name target [args...]): runs the executable under Wine.
+# Tests that show windows take the display one at a time: Wine has one
+# foreground window per display.
+function(tintora_wine_test name target)
+  add_test(NAME ${name}
+           COMMAND sh ${TINTORA_WINE_SESSION} run ${TINTORA_WINE_STATE} $<TARGET_FILE:${target}>
+                   ${ARGN})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
+                                          RESOURCE_LOCK wine_display)
+endfunction()
+
+add_library(scenario_support STATIC scenarios/call_log.cpp)
+target_include_directories(scenario_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(scenario_support PUBLIC mixer gtest PRIVATE tintora_warnings)
+
+# The test programs carry the program's manifest, so that they get the same
+# controls (Common Controls 6) and DPI awareness as Tintora.exe.
+set(TINTORA_TEST_RC ${CMAKE_CURRENT_BINARY_DIR}/test_manifest.rc)
+file(WRITE ${TINTORA_TEST_RC} "1 24 \"${TINTORA_RESOURCES_DIR}/tintora.manifest\"\n")
+
+add_library(win32_test_support STATIC win32/win32_driver.cpp win32/notice_watcher.cpp
+                                      win32/win32_test_main.cpp ${TINTORA_TEST_RC})
+target_include_directories(win32_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/win32)
+target_link_libraries(win32_test_support PUBLIC win32_window scenario_support gtest
+                      PRIVATE tintora_warnings)
+
+function(tintora_win32_test name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE win32_test_support tintora_warnings)
+  tintora_wine_test(${name} ${name})
+endfunction()
+
+tintora_win32_test(win32_mixer_test win32/win32_mixer_test.cpp)

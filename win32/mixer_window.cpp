@@ -1,0 +1,393 @@
+#include "win32/mixer_window.h"
+
+#include "layout/layout_table.h"
+#include "win32/dpi.h"
+#include "win32/wide_text.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace tintora::win32 {
+namespace {
+
+constexpr wchar_t ClassName[] = L"TintoraMixer";
+constexpr UINT_PTR TimerId = 1;
+// Control IDs are the table row plus this; it keeps them clear of IDOK and
+// IDCANCEL, which IsDialogMessageW sends for Return and Escape.
+constexpr int FirstControlId = 100;
+constexpr DWORD WindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// Overlapping siblings (the labels lie under the boxes and sliders they touch)
+// must not paint over each other.
+constexpr DWORD ChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+
+constexpr int boxSlot(TextGroup group, int index) {
+    return (group == TextGroup::Text1 ? 0 : ChannelCount) + index;
+}
+
+HMENU controlId(std::size_t row) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(FirstControlId + static_cast<int>(row)));
+}
+
+void registerWindowClass(HINSTANCE instance, WNDPROC windowProc) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    if (GetClassInfoExW(instance, ClassName, &windowClass)) {
+        return;
+    }
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = ClassName;
+    // Icon group 1 of the executable; a program without it gets the default icon.
+    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXICON),
+                                                      GetSystemMetrics(SM_CYICON), 0));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
+    RegisterClassExW(&windowClass);
+}
+
+int textWidth(HWND control, HFONT font) {
+    const std::wstring text = windowText(control);
+    const HDC dc = GetDC(control);
+    const HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+} // namespace
+
+MixerWindow::MixerWindow(HINSTANCE instance) {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    registerWindowClass(instance, &MixerWindow::windowProc);
+    const std::wstring caption = wideFromUtf8(formRow.caption);
+    window_ = CreateWindowExW(0, ClassName, caption.c_str(), WindowStyle, CW_USEDEFAULT,
+                              CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    if (window_ == nullptr) {
+        throw std::runtime_error("CreateWindowExW failed for the mixer window");
+    }
+    createControls(instance);
+    layOut(windowDpi(window_));
+    focus_ = preview_->handle();
+    startTimer();
+}
+
+MixerWindow::~MixerWindow() {
+    if (window_ != nullptr) {
+        stopTimer();
+        DestroyWindow(window_);
+    }
+    if (font_ != nullptr) {
+        DeleteObject(font_);
+    }
+}
+
+void MixerWindow::createControls(HINSTANCE instance) {
+    controls_.reserve(layoutTable.size());
+    // Rows come in tab order; a new child goes below its elder siblings, and
+    // IsDialogMessageW tabs through WS_TABSTOP controls in that order.
+    for (std::size_t row = 0; row < layoutTable.size(); ++row) {
+        const ControlRow& entry = layoutTable[row];
+        const std::wstring content = wideFromUtf8(entry.content);
+        HWND control = nullptr;
+        switch (entry.controlClass) {
+        case ControlClass::PictureBox:
+            preview_ = std::make_unique<PreviewWindow>(window_, FirstControlId + static_cast<int>(row),
+                                                       instance);
+            control = preview_->handle();
+            break;
+        case ControlClass::TextBox: {
+            control = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", content.c_str(),
+                                      ChildStyle | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0,
+                                      0, window_, controlId(row), instance, nullptr);
+            SendMessageW(control, EM_LIMITTEXT, static_cast<WPARAM>(entry.maxLength), 0);
+            const TextGroup group = entry.name == "Text1" ? TextGroup::Text1 : TextGroup::Text2;
+            boxes_.at(boxSlot(group, entry.index)) = {control, group,
+                                                      static_cast<std::int16_t>(entry.index),
+                                                      utf16(content), false};
+            if (group == TextGroup::Text1) {
+                SetWindowSubclass(control, &MixerWindow::decimalBoxProc,
+                                  static_cast<UINT_PTR>(entry.index),
+                                  reinterpret_cast<DWORD_PTR>(this));
+            }
+            break;
+        }
+        case ControlClass::HScrollBar: {
+            control = CreateWindowExW(0, L"SCROLLBAR", L"", ChildStyle | WS_TABSTOP | SBS_HORZ, 0,
+                                      0, 0, 0, window_, controlId(row), instance, nullptr);
+            // SmallChange and LargeChange are both 1; sliderMoved applies them.
+            SCROLLINFO range{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, SliderMin,
+                             SliderMax, 0, SliderMin, 0};
+            SetScrollInfo(control, SB_CTL, &range, FALSE);
+            sliders_.at(entry.index) = control;
+            break;
+        }
+        case ControlClass::Label:
+            control = CreateWindowExW(0, L"STATIC", content.c_str(),
+                                      ChildStyle | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 0, 0, 0,
+                                      window_, controlId(row), instance, nullptr);
+            break;
+        }
+        if (control == nullptr) {
+            throw std::runtime_error("CreateWindowExW failed for a control");
+        }
+        controls_.push_back(control);
+    }
+    // Every label lies beneath every box and slider: where they overlap, the
+    // control is drawn and takes the clicks. Labels are no tab stops, so this
+    // leaves the tab order alone.
+    for (std::size_t row = 0; row < layoutTable.size(); ++row) {
+        if (layoutTable[row].controlClass == ControlClass::Label) {
+            SetWindowPos(controls_[row], HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
+}
+
+// Places every control at `dpi` (15 twips a pixel at 96 DPI) in the message
+// font of that DPI, and sizes the window around the client area.
+void MixerWindow::layOut(UINT dpi) {
+    dpi_ = dpi;
+    const HFONT oldFont = font_;
+    font_ = createMessageFont(dpi);
+    const SIZE outer = outerSize(pixels(formRow.clientWidth, dpi), pixels(formRow.clientHeight, dpi),
+                                 WindowStyle, 0, dpi);
+    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (std::size_t row = 0; row < layoutTable.size(); ++row) {
+        const ControlRow& entry = layoutTable[row];
+        HWND control = controls_[row];
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        int width = pixels(entry.width, dpi);
+        if (entry.controlClass == ControlClass::Label) {
+            // The table's widths were drawn for a smaller font than most
+            // desktops use: a label whose text needs more room grows to the
+            // right (the window clips what passes its edge).
+            width = std::max(width, textWidth(control, font_));
+        }
+        SetWindowPos(control, nullptr, pixels(entry.left, dpi), pixels(entry.top, dpi), width,
+                     pixels(entry.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(window_, nullptr, TRUE);
+    if (oldFont != nullptr) {
+        DeleteObject(oldFont);
+    }
+}
+
+void MixerWindow::show(int showCommand) {
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+}
+
+HWND MixerWindow::box(TextGroup group, int index) const {
+    return boxAt(group, index).handle;
+}
+
+HWND MixerWindow::control(std::string_view name, int index) const {
+    for (std::size_t row = 0; row < layoutTable.size(); ++row) {
+        if (layoutTable[row].name == name && layoutTable[row].index == index) {
+            return controls_[row];
+        }
+    }
+    return nullptr;
+}
+
+MixerWindow::Box& MixerWindow::boxAt(TextGroup group, int index) {
+    return boxes_.at(static_cast<std::size_t>(boxSlot(group, index)));
+}
+
+const MixerWindow::Box& MixerWindow::boxAt(TextGroup group, int index) const {
+    return boxes_.at(static_cast<std::size_t>(boxSlot(group, index)));
+}
+
+Text MixerWindow::boxText(TextGroup group, int index) const {
+    return utf16(windowText(boxAt(group, index).handle));
+}
+
+void MixerWindow::setBoxText(TextGroup group, int index, std::u16string_view text) {
+    Box& target = boxAt(group, index);
+    // The EN_CHANGE that WM_SETTEXT sends from inside is passed over; the
+    // Change, if any, is raised right after, still inside the assignment.
+    target.assigning = true;
+    SetWindowTextW(target.handle, wide(text).c_str());
+    target.assigning = false;
+    boxEdited(target);
+}
+
+// EN_CHANGE, or the end of an assignment: Change only if the text differs
+// from the one of the last Change.
+void MixerWindow::boxEdited(Box& box) {
+    if (box.assigning) {
+        return;
+    }
+    Text now = boxText(box.group, box.index);
+    if (now == box.changed) {
+        return;
+    }
+    box.changed = std::move(now);
+    if (events_.change) {
+        events_.change(box.group, box.index);
+    }
+}
+
+int MixerWindow::sliderValue(int index) const {
+    return GetScrollPos(slider(index), SB_CTL);
+}
+
+void MixerWindow::setSliderValue(int index, int value) {
+    if (sliderValue(index) == value) {
+        return;
+    }
+    SetScrollPos(slider(index), SB_CTL, value, TRUE);
+    if (events_.scroll) {
+        events_.scroll(static_cast<std::int16_t>(index));
+    }
+}
+
+// WM_HSCROLL: the scroll bar reports what the user did and leaves the moving
+// to its parent. Arrow and trough move by one (SmallChange, LargeChange); a
+// dragged thumb counts only once it is released.
+void MixerWindow::sliderMoved(HWND control, WPARAM request) {
+    const auto found = std::find(sliders_.begin(), sliders_.end(), control);
+    if (found == sliders_.end()) {
+        return;
+    }
+    const int index = static_cast<int>(found - sliders_.begin());
+    const int value = sliderValue(index);
+    int target = value;
+    switch (LOWORD(request)) {
+    case SB_LINELEFT:
+    case SB_PAGELEFT:
+        target = value - 1;
+        break;
+    case SB_LINERIGHT:
+    case SB_PAGERIGHT:
+        target = value + 1;
+        break;
+    case SB_LEFT:
+        target = SliderMin;
+        break;
+    case SB_RIGHT:
+        target = SliderMax;
+        break;
+    case SB_THUMBPOSITION:
+        target = HIWORD(request);
+        break;
+    default: // SB_THUMBTRACK (the control draws the dragged thumb), SB_ENDSCROLL
+        return;
+    }
+    setSliderValue(index, std::clamp(target, SliderMin, SliderMax));
+}
+
+void MixerWindow::startTimer() {
+    timerRunning_ = SetTimer(window_, TimerId, TimerIntervalMs, nullptr) != 0;
+}
+
+void MixerWindow::stopTimer() {
+    KillTimer(window_, TimerId);
+    timerRunning_ = false;
+}
+
+LRESULT CALLBACK MixerWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<MixerWindow*>(
+            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        created->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* self = reinterpret_cast<MixerWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->handleMessage(message, wParam, lParam);
+}
+
+LRESULT MixerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == EN_CHANGE) {
+            const auto edited = std::find_if(boxes_.begin(), boxes_.end(), [lParam](const Box& b) {
+                return b.handle == reinterpret_cast<HWND>(lParam);
+            });
+            if (edited != boxes_.end()) {
+                boxEdited(*edited);
+            }
+        }
+        return 0;
+    case WM_HSCROLL:
+        sliderMoved(reinterpret_cast<HWND>(lParam), wParam);
+        return 0;
+    case WM_TIMER:
+        if (wParam == TimerId && events_.timer) {
+            events_.timer();
+        }
+        return 0;
+    case WM_ACTIVATE:
+        // The focus leaves with the window and comes back to the same control.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus != nullptr && IsChild(window_, focus)) {
+                focus_ = focus;
+            }
+        } else if (focus_ != nullptr) {
+            SetFocus(focus_);
+        }
+        return 0;
+    case WM_SETFOCUS:
+        if (focus_ != nullptr) {
+            SetFocus(focus_);
+        }
+        return 0;
+    case WM_DPICHANGED: {
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        layOut(HIWORD(wParam));
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    case WM_DESTROY:
+        KillTimer(window_, TimerId);
+        timerRunning_ = false;
+        if (endLoopWhenClosed_) {
+            PostQuitMessage(0);
+        }
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        window_ = nullptr;
+        return 0;
+    default:
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK MixerWindow::decimalBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR index, DWORD_PTR self) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(box, &MixerWindow::decimalBoxProc, index);
+        return DefSubclassProc(box, message, wParam, lParam);
+    }
+    const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+    if (message == WM_LBUTTONUP) {
+        RECT client;
+        GetClientRect(box, &client);
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        auto* window = reinterpret_cast<MixerWindow*>(self);
+        if (PtInRect(&client, at) && window->events_.click) {
+            window->events_.click(static_cast<std::int16_t>(index));
+        }
+    }
+    return result;
+}
+
+} // namespace tintora::win32

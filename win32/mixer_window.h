@@ -1,0 +1,110 @@
+// The mixer's one window on the Win32 API, built from the layout table with
+// native controls: EDIT boxes, SCROLLBAR sliders, STATIC labels and the
+// preview. It realises the layout and turns the controls' notifications into
+// the five events the logic is bound to; the logic itself is Form1's.
+//
+// Where a native control differs from the widget contract, the difference is
+// evened out here, in one place:
+//  - a single-line EDIT sends EN_CHANGE also when a paste or WM_SETTEXT leaves
+//    its text as it was: Change is raised only when the text really differs
+//    from the one of the last Change;
+//  - EM_LIMITTEXT stops typing and pasting but not WM_SETTEXT: setBoxText is
+//    given text that is already cut;
+//  - a SCROLLBAR does not move itself: the window sets its position from the
+//    WM_HSCROLL code (arrow, trough, keyboard, released thumb) and raises
+//    Change, and SetScrollPos raises nothing, so setSliderValue raises it;
+//  - an EDIT has no click event: the decimal boxes are subclassed, and a
+//    left-button release inside one is its Click.
+#pragma once
+
+#include "mixer/mixer_widgets.h"
+#include "win32/preview_window.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace tintora::win32 {
+
+// Where each event goes; unset events go nowhere. Each is raised on the stack
+// of the message that causes it, never posted.
+struct WindowEvents {
+    std::function<void(TextGroup, std::int16_t)> change{}; // Text1/Text2 Change
+    std::function<void(std::int16_t)> click{};             // Text1 Click
+    std::function<void(std::int16_t)> scroll{};            // HScroll1 Change
+    std::function<void()> timer{};                         // Timer1 Timer
+};
+
+class MixerWindow {
+public:
+    // The window with every control and its initial value, not yet shown, its
+    // timer running.
+    explicit MixerWindow(HINSTANCE instance = GetModuleHandleW(nullptr));
+    ~MixerWindow();
+    MixerWindow(const MixerWindow&) = delete;
+    MixerWindow& operator=(const MixerWindow&) = delete;
+
+    void bind(WindowEvents events) { events_ = std::move(events); }
+    // Closing the window then ends the thread's message loop with exit code 0.
+    void endLoopWhenClosed() { endLoopWhenClosed_ = true; }
+    void show(int showCommand);
+
+    [[nodiscard]] HWND handle() const { return window_; }
+    [[nodiscard]] HWND box(TextGroup group, int index) const;
+    [[nodiscard]] HWND slider(int index) const { return sliders_.at(index); }
+    [[nodiscard]] PreviewWindow& preview() const { return *preview_; }
+    // The control realising a row of the layout table, by name and index.
+    [[nodiscard]] HWND control(std::string_view name, int index = -1) const;
+    [[nodiscard]] UINT dpi() const { return dpi_; }
+
+    [[nodiscard]] Text boxText(TextGroup group, int index) const;
+    // Sets the text exactly as given; Change follows if it differs.
+    void setBoxText(TextGroup group, int index, std::u16string_view text);
+    [[nodiscard]] int sliderValue(int index) const;
+    // Moves the slider within 0..255; Change follows if the value differs.
+    void setSliderValue(int index, int value);
+
+    // Timer1; the only place it is started or stopped.
+    void startTimer();
+    void stopTimer();
+    [[nodiscard]] bool timerRunning() const { return timerRunning_; }
+
+private:
+    struct Box {
+        HWND handle = nullptr;
+        TextGroup group = TextGroup::Text1;
+        std::int16_t index = 0;
+        Text changed; // the text at its last Change
+        bool assigning = false;
+    };
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK decimalBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR index, DWORD_PTR self);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void createControls(HINSTANCE instance);
+    void layOut(UINT dpi);
+    void boxEdited(Box& box);
+    void sliderMoved(HWND control, WPARAM request);
+    Box& boxAt(TextGroup group, int index);
+    [[nodiscard]] const Box& boxAt(TextGroup group, int index) const;
+
+    HWND window_ = nullptr;
+    UINT dpi_ = 96;
+    HFONT font_ = nullptr;
+    std::vector<HWND> controls_; // parallel to the layout table
+    std::array<Box, 2 * ChannelCount> boxes_{}; // Text1(0..2), then Text2(0..2)
+    std::array<HWND, ChannelCount> sliders_{};
+    std::unique_ptr<PreviewWindow> preview_;
+    HWND focus_ = nullptr; // the control that had the focus when the window was deactivated
+    WindowEvents events_;
+    bool timerRunning_ = false;
+    bool endLoopWhenClosed_ = false;
+};
+
+} // namespace tintora::win32

@@ -1,0 +1,36 @@
+// The colour preview: a child window that paints one colour. It starts in the
+// system's window colour (COLOR_WINDOW), repaints only when its colour really
+// changes, so a tick that finds the colour unchanged costs no paint, takes
+// the focus like any control and then shows a focus rectangle.
+#pragma once
+
+#include "mixer/mixer_widgets.h"
+
+#include <windows.h>
+
+#include <optional>
+
+namespace tintora::win32 {
+
+class PreviewWindow {
+public:
+    PreviewWindow(HWND parent, int id, HINSTANCE instance);
+    PreviewWindow(const PreviewWindow&) = delete;
+    PreviewWindow& operator=(const PreviewWindow&) = delete;
+
+    [[nodiscard]] HWND handle() const { return window_; }
+    // 0x00BBGGRR, the layout of a COLORREF.
+    void setColour(Colour colour);
+    [[nodiscard]] std::optional<Colour> colour() const { return colour_; }
+    [[nodiscard]] int paintCount() const { return paintCount_; }
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void paint();
+
+    HWND window_ = nullptr;
+    std::optional<Colour> colour_;
+    int paintCount_ = 0;
+};
+
+} // namespace tintora::win32
