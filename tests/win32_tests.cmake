@@ -33,17 +33,17 @@ target_link_libraries(scenario_support PUBLIC mixer gtest PRIVATE tintora_warnin
 
 # The test programs carry the program's manifest, so that they get the same
 # controls (Common Controls 6) and DPI awareness as Tintora.exe.
+include(${PROJECT_SOURCE_DIR}/cmake/windows_resources.cmake)
 set(TINTORA_TEST_RC ${CMAKE_CURRENT_BINARY_DIR}/test_manifest.rc)
 file(WRITE ${TINTORA_TEST_RC} "1 24 \"${TINTORA_RESOURCES_DIR}/tintora.manifest\"\n")
 
-add_library(win32_test_support STATIC win32/win32_driver.cpp win32/notice_watcher.cpp
-                                      win32/win32_test_main.cpp ${TINTORA_TEST_RC})
+add_library(win32_test_support STATIC win32/win32_driver.cpp win32/notice_watcher.cpp)
 target_include_directories(win32_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/win32)
-target_link_libraries(win32_test_support PUBLIC win32_window scenario_support gtest
+target_link_libraries(win32_test_support PUBLIC win32_window scenario_support gtest gtest_main
                       PRIVATE tintora_warnings)
 
 function(tintora_win32_test name)
-  add_executable(${name} ${ARGN})
+  add_executable(${name} ${ARGN} ${TINTORA_TEST_RC})
   target_link_libraries(${name} PRIVATE win32_test_support tintora_warnings)
   tintora_wine_test(${name} ${name})
 endfunction()

@@ -14,7 +14,6 @@ namespace tintora::win32 {
 namespace {
 
 constexpr wchar_t ClassName[] = L"TintoraMixer";
-constexpr UINT_PTR TimerId = 1;
 // Control IDs are the table row plus this; it keeps them clear of IDOK and
 // IDCANCEL, which IsDialogMessageW sends for Return and Escape.
 constexpr int FirstControlId = 100;

@@ -42,6 +42,9 @@ struct WindowEvents {
 
 class MixerWindow {
 public:
+    // The ID of Timer1 in the window's WM_TIMER.
+    static constexpr UINT_PTR TimerId = 1;
+
     // The window with every control and its initial value, not yet shown, its
     // timer running.
     explicit MixerWindow(HINSTANCE instance = GetModuleHandleW(nullptr));

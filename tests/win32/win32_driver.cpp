@@ -1,0 +1,152 @@
+#include "win32_driver.h"
+
+#include "win32/message_loop.h"
+#include "win32/wide_text.h"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace tintora::testing {
+namespace {
+
+LPARAM keyData(UINT key, bool release) {
+    const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    return 1 | scan | (release ? LPARAM{3} << 30 : 0);
+}
+
+void putOnClipboard(std::u16string_view text, HWND owner) {
+    if (!OpenClipboard(owner)) {
+        throw std::runtime_error("the clipboard is not available");
+    }
+    EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    auto* data = static_cast<wchar_t*>(GlobalLock(memory));
+    std::memcpy(data, text.data(), text.size() * sizeof(wchar_t));
+    data[text.size()] = L'\0';
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory); // the clipboard owns it now
+    CloseClipboard();
+}
+
+} // namespace
+
+void processQueue(HWND window) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        win32::processMessage(window, message);
+    }
+}
+
+Win32Driver::Win32Driver() {
+    mixer.window.stopTimer();
+    mixer.window.show(SW_SHOWNORMAL);
+    SetForegroundWindow(mixer.window.handle());
+    processQueue();
+}
+
+void Win32Driver::processQueue() {
+    testing::processQueue(mixer.window.handle());
+}
+
+void Win32Driver::focusByKeyboard(HWND control) {
+    SetFocus(control);
+    processQueue();
+    if (GetFocus() != control) {
+        throw std::runtime_error("could not focus the control");
+    }
+}
+
+void Win32Driver::pressKey(UINT key) {
+    const HWND focus = GetFocus();
+    PostMessageW(focus, WM_KEYDOWN, key, keyData(key, false));
+    PostMessageW(focus, WM_KEYUP, key, keyData(key, true));
+    processQueue();
+}
+
+void Win32Driver::typeCharacter(wchar_t character) {
+    PostMessageW(GetFocus(), WM_CHAR, character, 1);
+    processQueue();
+}
+
+void Win32Driver::clickAt(HWND control, POINT at) {
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageW(control, WM_LBUTTONUP, 0, where);
+    processQueue();
+}
+
+void Win32Driver::paste(TextGroup group, std::int16_t index, std::u16string_view text) {
+    const HWND box = mixer.window.box(group, index);
+    focusByKeyboard(box);
+    SendMessageW(box, EM_SETSEL, 0, -1); // select all, as Ctrl+A does
+    if (text.empty()) {
+        pressKey(VK_DELETE);
+        return;
+    }
+    putOnClipboard(text, mixer.window.handle());
+    PostMessageW(box, WM_PASTE, 0, 0); // what Ctrl+V does in an edit control
+    processQueue();
+}
+
+void Win32Driver::type(TextGroup group, std::int16_t index, std::u16string_view keys) {
+    focusByKeyboard(mixer.window.box(group, index));
+    pressKey(VK_END);
+    for (const char16_t key : keys) {
+        if (key == u'\b') {
+            pressKey(VK_BACK);
+        } else {
+            typeCharacter(static_cast<wchar_t>(key));
+        }
+    }
+}
+
+void Win32Driver::click(std::int16_t index) {
+    const HWND box = mixer.window.box(TextGroup::Text1, index);
+    RECT client;
+    GetClientRect(box, &client);
+    clickAt(box, {client.right / 2, client.bottom / 2});
+}
+
+void Win32Driver::scroll(std::int16_t index, std::int16_t value) {
+    // The thumb dragged to the value and let go: the control reports the
+    // track positions while it moves and the final one on release, and takes
+    // the focus when clicked.
+    const HWND slider = mixer.window.slider(index);
+    if (mixer.window.sliderValue(index) == value) {
+        return;
+    }
+    SetFocus(slider);
+    for (const int code : {SB_THUMBTRACK, SB_THUMBPOSITION, SB_ENDSCROLL}) {
+        SendMessageW(mixer.window.handle(), WM_HSCROLL,
+                     MAKEWPARAM(code, code == SB_ENDSCROLL ? 0 : value),
+                     reinterpret_cast<LPARAM>(slider));
+    }
+    processQueue();
+}
+
+void Win32Driver::tick() {
+    SendMessageW(mixer.window.handle(), WM_TIMER, win32::MixerWindow::TimerId, 0);
+}
+
+void Win32Driver::whileNoticeOpen(std::function<void()> action) {
+    notices.whileOpen(std::move(action));
+}
+
+Text Win32Driver::text(TextGroup group, std::int16_t index) const {
+    return mixer.window.boxText(group, index);
+}
+
+std::int16_t Win32Driver::value(std::int16_t index) const {
+    return static_cast<std::int16_t>(mixer.window.sliderValue(index));
+}
+
+std::optional<Colour> Win32Driver::backColor() const {
+    return mixer.window.preview().colour();
+}
+
+int Win32Driver::noticeCount() const {
+    return static_cast<int>(notices.seen().size());
+}
+
+} // namespace tintora::testing
