@@ -49,3 +49,15 @@ function(tintora_win32_test name)
 endfunction()
 
 tintora_win32_test(win32_mixer_test win32/win32_mixer_test.cpp)
+tintora_win32_test(win32_window_test win32/win32_window_test.cpp)
+set_property(TEST win32_window_test APPEND PROPERTY ENVIRONMENT TINTORA_EXE=$<TARGET_FILE:tintora_exe>)
+add_dependencies(win32_window_test tintora_exe)
+
+# What the built executable carries and needs: its resources, read back by
+# windres, and its size and imports.
+add_test(NAME tintora_exe_resources
+         COMMAND ${CMAKE_COMMAND} -DWINDRES=${CMAKE_RC_COMPILER} -DEXE=$<TARGET_FILE:tintora_exe>
+                 -P ${PROJECT_SOURCE_DIR}/tools/check_windows_res.cmake)
+add_test(NAME tintora_exe_standalone
+         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TINTORA_MINGW_PREFIX}-objdump
+                 -DEXE=$<TARGET_FILE:tintora_exe> -P ${PROJECT_SOURCE_DIR}/tools/check_windows_exe.cmake)

@@ -2,28 +2,38 @@
 # what landed in the object file: the fixed version numbers and each version
 # string under its own key in the raw bytes; then, read back by windres as a
 # resource script, the icon group with its images, the language of every
-# resource and the manifest.
+# resource and the manifest. Given EXE instead, it checks the resources the
+# built executable carries.
 #
 #   cmake -DWINDRES=... -DCPP=... -DRC=tintora.rc -DOUTPUT=tintora_rc.o -P check_windows_res.cmake
+#   cmake -DWINDRES=... -DEXE=Tintora.exe -P check_windows_res.cmake
 #
 # The host C preprocessor stands in for the MinGW compiler driver, which
 # windres would otherwise call and which the binutils package does not bring.
 
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var WINDRES CPP RC OUTPUT)
+if(DEFINED EXE)
+  set(required WINDRES)
+  set(OUTPUT "${EXE}")
+else()
+  set(required WINDRES CPP RC OUTPUT)
+endif()
+foreach(var IN LISTS required)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "check_windows_res.cmake: -D${var}=... is required")
   endif()
 endforeach()
 
-file(REMOVE "${OUTPUT}")
-execute_process(
-  COMMAND "${WINDRES}" "--preprocessor=${CPP}" -O coff -i "${RC}" -o "${OUTPUT}"
-  RESULT_VARIABLE result
-  ERROR_VARIABLE errors)
-if(NOT result EQUAL 0 OR NOT EXISTS "${OUTPUT}")
-  message(FATAL_ERROR "windres failed on ${RC} (${result}):\n${errors}")
+if(NOT DEFINED EXE)
+  file(REMOVE "${OUTPUT}")
+  execute_process(
+    COMMAND "${WINDRES}" "--preprocessor=${CPP}" -O coff -i "${RC}" -o "${OUTPUT}"
+    RESULT_VARIABLE result
+    ERROR_VARIABLE errors)
+  if(NOT result EQUAL 0 OR NOT EXISTS "${OUTPUT}")
+    message(FATAL_ERROR "windres failed on ${RC} (${result}):\n${errors}")
+  endif()
 endif()
 
 file(READ "${OUTPUT}" hex HEX)

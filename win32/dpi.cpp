@@ -48,8 +48,8 @@ HFONT createMessageFont(UINT dpi) {
     }
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
     // The metrics come at the screen's DPI; scale them to the window's.
-    metrics.lfMessageFont.lfHeight =
-        MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), static_cast<int>(screenDpi()));
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi),
+                                            static_cast<int>(screenDpi()));
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 

@@ -43,9 +43,9 @@ void registerWindowClass(HINSTANCE instance, WNDPROC windowProc) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = ClassName;
     // Icon group 1 of the executable; a program without it gets the default icon.
-    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXICON),
-                                                      GetSystemMetrics(SM_CYICON), 0));
+    windowClass.hIcon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
     windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                         GetSystemMetrics(SM_CXSMICON),
                                                         GetSystemMetrics(SM_CYSMICON), 0));
@@ -101,8 +101,8 @@ void MixerWindow::createControls(HINSTANCE instance) {
         HWND control = nullptr;
         switch (entry.controlClass) {
         case ControlClass::PictureBox:
-            preview_ = std::make_unique<PreviewWindow>(window_, FirstControlId + static_cast<int>(row),
-                                                       instance);
+            preview_ = std::make_unique<PreviewWindow>(
+                window_, FirstControlId + static_cast<int>(row), instance);
             control = preview_->handle();
             break;
         case ControlClass::TextBox: {
@@ -111,9 +111,8 @@ void MixerWindow::createControls(HINSTANCE instance) {
                                       0, window_, controlId(row), instance, nullptr);
             SendMessageW(control, EM_LIMITTEXT, static_cast<WPARAM>(entry.maxLength), 0);
             const TextGroup group = entry.name == "Text1" ? TextGroup::Text1 : TextGroup::Text2;
-            boxes_.at(boxSlot(group, entry.index)) = {control, group,
-                                                      static_cast<std::int16_t>(entry.index),
-                                                      utf16(content), false};
+            boxes_.at(boxSlot(group, entry.index)) = {
+                control, group, static_cast<std::int16_t>(entry.index), utf16(content), false};
             if (group == TextGroup::Text1) {
                 SetWindowSubclass(control, &MixerWindow::decimalBoxProc,
                                   static_cast<UINT_PTR>(entry.index),
@@ -125,8 +124,13 @@ void MixerWindow::createControls(HINSTANCE instance) {
             control = CreateWindowExW(0, L"SCROLLBAR", L"", ChildStyle | WS_TABSTOP | SBS_HORZ, 0,
                                       0, 0, 0, window_, controlId(row), instance, nullptr);
             // SmallChange and LargeChange are both 1; sliderMoved applies them.
-            SCROLLINFO range{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, SliderMin,
-                             SliderMax, 0, SliderMin, 0};
+            SCROLLINFO range{sizeof(SCROLLINFO),
+                             SIF_RANGE | SIF_PAGE | SIF_POS,
+                             SliderMin,
+                             SliderMax,
+                             0,
+                             SliderMin,
+                             0};
             SetScrollInfo(control, SB_CTL, &range, FALSE);
             sliders_.at(entry.index) = control;
             break;
@@ -159,8 +163,8 @@ void MixerWindow::layOut(UINT dpi) {
     dpi_ = dpi;
     const HFONT oldFont = font_;
     font_ = createMessageFont(dpi);
-    const SIZE outer = outerSize(pixels(formRow.clientWidth, dpi), pixels(formRow.clientHeight, dpi),
-                                 WindowStyle, 0, dpi);
+    const SIZE outer = outerSize(pixels(formRow.clientWidth, dpi),
+                                 pixels(formRow.clientHeight, dpi), WindowStyle, 0, dpi);
     SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (std::size_t row = 0; row < layoutTable.size(); ++row) {

@@ -100,7 +100,7 @@ private:
     HWND window_ = nullptr;
     UINT dpi_ = 96;
     HFONT font_ = nullptr;
-    std::vector<HWND> controls_; // parallel to the layout table
+    std::vector<HWND> controls_;                // parallel to the layout table
     std::array<Box, 2 * ChannelCount> boxes_{}; // Text1(0..2), then Text2(0..2)
     std::array<HWND, ChannelCount> sliders_{};
     std::unique_ptr<PreviewWindow> preview_;

@@ -18,10 +18,9 @@ PreviewWindow::PreviewWindow(HWND parent, int id, HINSTANCE instance) {
         // No background brush: paint() covers every pixel.
         RegisterClassExW(&windowClass);
     }
-    window_ = CreateWindowExW(WS_EX_CLIENTEDGE, ClassName, L"",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                              this);
+    window_ = CreateWindowExW(
+        WS_EX_CLIENTEDGE, ClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0,
+        0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
 }
 
 void PreviewWindow::setColour(Colour colour) {
@@ -55,7 +54,8 @@ void PreviewWindow::paint() {
 LRESULT CALLBACK PreviewWindow::windowProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<PreviewWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<PreviewWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }

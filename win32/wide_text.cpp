@@ -7,9 +7,9 @@ std::wstring wideFromUtf8(std::string_view text) {
         return {};
     }
     const int size = static_cast<int>(text.size());
-    std::wstring out(static_cast<std::size_t>(
-                         MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)),
-                     L'\0');
+    std::wstring out(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)),
+        L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), size, out.data(), static_cast<int>(out.size()));
     return out;
 }

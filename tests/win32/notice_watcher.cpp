@@ -66,11 +66,16 @@ void NoticeWatcher::activated(HWND window) {
     handled_.push_back(window);
     ++open_;
     pending_ = window;
+    openedAt_ = GetTickCount64();
     SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &NoticeWatcher::act);
 }
 
 void CALLBACK NoticeWatcher::act(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
+    if (current != nullptr && GetTickCount64() - current->openedAt_ < current->keepOpen_) {
+        SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &NoticeWatcher::act);
+        return;
+    }
     if (current != nullptr && current->pending_ != nullptr) {
         const HWND box = std::exchange(current->pending_, nullptr);
         current->dismiss(box);
@@ -80,8 +85,8 @@ void CALLBACK NoticeWatcher::act(HWND, UINT, UINT_PTR timer, DWORD) {
 void NoticeWatcher::dismiss(HWND box) {
     SeenNotice notice;
     notice.title = win32::windowText(box);
-    notice.ownerDisabled = GetWindow(box, GW_OWNER) != nullptr &&
-                           !IsWindowEnabled(GetWindow(box, GW_OWNER));
+    notice.ownerDisabled =
+        GetWindow(box, GW_OWNER) != nullptr && !IsWindowEnabled(GetWindow(box, GW_OWNER));
     for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         if (!IsWindowVisible(child)) {
@@ -93,7 +98,8 @@ void NoticeWatcher::dismiss(HWND box) {
             notice.buttons.push_back(win32::windowText(child));
             notice.defaultButton = (style & 0x0F) == BS_DEFPUSHBUTTON;
         } else if (kind == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
-            notice.icon = true;
+            // The system's box may keep an empty icon control.
+            notice.icon = notice.icon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
         } else if (kind == L"Static") {
             notice.text += win32::windowText(child);
         }

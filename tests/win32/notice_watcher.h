@@ -36,6 +36,9 @@ public:
 
     void whileOpen(std::function<void()> action) { whileOpen_ = std::move(action); }
     void dismissWith(Dismissal dismissal) { dismissal_ = dismissal; }
+    // Leaves each notice open this long before answering it, with its own
+    // loop dispatching whatever comes meanwhile.
+    void keepOpenFor(ULONGLONG milliseconds) { keepOpen_ = milliseconds; }
     [[nodiscard]] const std::vector<SeenNotice>& seen() const { return seen_; }
     [[nodiscard]] int open() const { return open_; }
 
@@ -51,6 +54,8 @@ private:
     std::vector<SeenNotice> seen_;
     std::vector<HWND> handled_; // boxes already seen, while they exist
     HWND pending_ = nullptr;
+    ULONGLONG openedAt_ = 0;
+    ULONGLONG keepOpen_ = 0;
     int open_ = 0;
 };
 

@@ -19,7 +19,8 @@ public:
             .scroll =
                 [this](std::int16_t index) {
                     const std::string value = std::to_string(widgets_.value(index));
-                    record(describeEvent("HScroll1", index, std::u16string(value.begin(), value.end())));
+                    record(describeEvent("HScroll1", index,
+                                         std::u16string(value.begin(), value.end())));
                 },
         });
     }

@@ -1,0 +1,310 @@
+// What only the real Win32 window can show: the layout at 96 DPI, tab order
+// and the labels beneath the controls; mouse, keyboard and thumb input
+// reaching the handlers through the native controls; the notice as the
+// system draws it, with the live timer ticking inside its loop; start-up and
+// closing of the real program.
+#include "layout/layout_table.h"
+#include "win32/message_loop.h"
+#include "win32/wide_text.h"
+#include "win32_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace tintora::testing {
+namespace {
+
+using win32::windowText;
+
+std::string utf8(std::u16string_view text) {
+    return {text.begin(), text.end()}; // the texts compared here are ASCII
+}
+
+std::wstring className(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+class Win32Window : public ::testing::Test {
+protected:
+    Win32Window() { d.form().setTrace(&log); }
+    ~Win32Window() override { d.form().setTrace(nullptr); }
+
+    // Where a control stands in the window's client area.
+    RECT placeOf(HWND control) const {
+        RECT rect;
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, window.handle(), reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
+
+    void expectRed(std::u16string_view decimal, std::u16string_view hex, int value) {
+        EXPECT_EQ(utf8(d.text(TextGroup::Text1, 0)), utf8(decimal));
+        EXPECT_EQ(utf8(d.text(TextGroup::Text2, 0)), utf8(hex));
+        EXPECT_EQ(d.value(0), value);
+    }
+
+    // Red at "7", remembered by a click.
+    void setUpRed() {
+        d.paste(TextGroup::Text1, 0, u"7");
+        d.click(0);
+        log.calls.clear();
+    }
+
+    int countCalls(const std::string& call) const {
+        return static_cast<int>(std::count(log.calls.begin(), log.calls.end(), call));
+    }
+
+    Win32Driver d;
+    CallLog log;
+    win32::MixerWindow& window = d.mixer.window;
+};
+
+TEST_F(Win32Window, HasItsCaptionAFixedClientAreaAndNoSizingBorder) {
+    ASSERT_EQ(window.dpi(), 96u);
+    EXPECT_EQ(windowText(window.handle()), L"Tintora1.1");
+    RECT client;
+    GetClientRect(window.handle(), &client);
+    EXPECT_EQ(client.right, clientWidthPixels);
+    EXPECT_EQ(client.bottom, clientHeightPixels);
+    const LONG style = GetWindowLongW(window.handle(), GWL_STYLE);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
+}
+
+TEST_F(Win32Window, EveryControlStandsWhereTheTableSaysAt96Dpi) {
+    for (const ControlRow& row : layoutTable) {
+        SCOPED_TRACE(std::string(row.name) + " " + std::to_string(row.index));
+        const HWND control = window.control(row.name, row.index);
+        ASSERT_NE(control, nullptr);
+        const RECT place = placeOf(control);
+        EXPECT_EQ(place.left, row.left / 15);
+        EXPECT_EQ(place.top, row.top / 15);
+        EXPECT_EQ(place.bottom - place.top, row.height / 15);
+        const LONG style = GetWindowLongW(control, GWL_STYLE);
+        if (row.controlClass == ControlClass::Label) {
+            // A label grows to the right only where its text needs it.
+            EXPECT_GE(place.right - place.left, row.width / 15);
+            EXPECT_EQ(windowText(control), win32::wideFromUtf8(row.content));
+            EXPECT_EQ(style & WS_TABSTOP, 0);
+            continue;
+        }
+        EXPECT_EQ(place.right - place.left, row.width / 15);
+        EXPECT_NE(style & WS_TABSTOP, 0);
+        if (row.controlClass == ControlClass::TextBox) {
+            EXPECT_EQ(className(control), L"Edit");
+            EXPECT_EQ(windowText(control), win32::wideFromUtf8(row.content));
+            EXPECT_EQ(SendMessageW(control, EM_GETLIMITTEXT, 0, 0), row.maxLength);
+        } else if (row.controlClass == ControlClass::HScrollBar) {
+            EXPECT_EQ(className(control), L"ScrollBar");
+            EXPECT_EQ(style & SBS_VERT, 0);
+            SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+            GetScrollInfo(control, SB_CTL, &info);
+            EXPECT_EQ(info.nMin, 0);
+            EXPECT_EQ(info.nMax, 255);
+            EXPECT_EQ(info.nPos, 0);
+        }
+    }
+    EXPECT_EQ(window.preview().colour(), std::nullopt);
+}
+
+TEST_F(Win32Window, TabVisitsBoxesThenSlidersThenHexBoxesAndSkipsLabels) {
+    d.focusByKeyboard(window.preview().handle());
+    std::vector<HWND> expected;
+    for (int i = 0; i < ChannelCount; ++i) {
+        expected.push_back(window.box(TextGroup::Text1, i));
+    }
+    for (int i = 0; i < ChannelCount; ++i) {
+        expected.push_back(window.slider(i));
+    }
+    for (int i = 0; i < ChannelCount; ++i) {
+        expected.push_back(window.box(TextGroup::Text2, i));
+    }
+    expected.push_back(window.preview().handle());
+    for (std::size_t step = 0; step < expected.size(); ++step) {
+        d.pressKey(VK_TAB);
+        EXPECT_EQ(GetFocus(), expected[step]) << "after Tab number " << step + 1;
+    }
+}
+
+// The headings and "红" overlap the red row by one pixel; there the box or
+// slider is drawn and takes the click.
+TEST_F(Win32Window, LabelsLieBeneathEveryBoxAndSlider) {
+    bool labelAbove = false;
+    for (HWND child = GetWindow(window.handle(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const bool label = className(child) == L"Static";
+        EXPECT_FALSE(!label && labelAbove) << "a label lies above a control";
+        labelAbove = labelAbove || label;
+    }
+    const std::pair<POINT, HWND> strips[] = {
+        {{3720 / 15 + 5, 2280 / 15}, window.box(TextGroup::Text1, 0)}, // under "十进制"
+        {{4440 / 15 + 5, 2280 / 15}, window.box(TextGroup::Text2, 0)}, // under "十六进制"
+        {{360 / 15, 2280 / 15 + 5}, window.slider(0)},                 // beside "红"
+    };
+    for (const auto& [at, control] : strips) {
+        EXPECT_EQ(ChildWindowFromPointEx(window.handle(), at, CWP_SKIPINVISIBLE), control)
+            << at.x << "," << at.y;
+        // The system's hit test, which decides where the mouse goes.
+        POINT onScreen = at;
+        ClientToScreen(window.handle(), &onScreen);
+        EXPECT_EQ(WindowFromPoint(onScreen), control) << at.x << "," << at.y;
+    }
+}
+
+TEST_F(Win32Window, PastingWhatABoxAlreadyHoldsRunsNoHandler) {
+    d.paste(TextGroup::Text2, 0, u"0");
+    d.paste(TextGroup::Text1, 0, u"0");
+    EXPECT_TRUE(log.calls.empty());
+}
+
+TEST_F(Win32Window, ArrowAndTroughClicksMoveTheSliderByOne) {
+    const HWND slider = window.slider(0);
+    SCROLLBARINFO parts{};
+    parts.cbSize = sizeof(parts);
+    ASSERT_TRUE(GetScrollBarInfo(slider, OBJID_CLIENT, &parts));
+    RECT client;
+    GetClientRect(slider, &client);
+    const int middle = client.bottom / 2;
+    const int arrow = parts.dxyLineButton;
+    d.clickAt(slider, {client.right - arrow / 2, middle}); // right arrow
+    expectRed(u"1", u"1", 1);
+    d.clickAt(slider, {(parts.xyThumbBottom + client.right - arrow) / 2, middle}); // trough
+    expectRed(u"2", u"2", 2);
+    d.clickAt(slider, {arrow / 2, middle}); // left arrow
+    expectRed(u"1", u"1", 1);
+}
+
+TEST_F(Win32Window, KeysOnAFocusedSliderStepItAndRightIncreases) {
+    d.focusByKeyboard(window.slider(1));
+    d.pressKey(VK_RIGHT);
+    EXPECT_EQ(utf8(d.text(TextGroup::Text1, 1)), "1");
+    d.pressKey(VK_RIGHT);
+    d.pressKey(VK_LEFT);
+    EXPECT_EQ(utf8(d.text(TextGroup::Text1, 1)), "1");
+    d.pressKey(VK_END);
+    EXPECT_EQ(utf8(d.text(TextGroup::Text2, 1)), "FF");
+    d.pressKey(VK_HOME);
+    EXPECT_EQ(utf8(d.text(TextGroup::Text1, 1)), "0");
+}
+
+TEST_F(Win32Window, ADraggedThumbRaisesChangeOnceOnRelease) {
+    const HWND slider = window.slider(0);
+    SCROLLBARINFO parts{};
+    parts.cbSize = sizeof(parts);
+    ASSERT_TRUE(GetScrollBarInfo(slider, OBJID_CLIENT, &parts));
+    RECT client;
+    GetClientRect(slider, &client);
+    const int middle = client.bottom / 2;
+    const int grip = (parts.xyThumbTop + parts.xyThumbBottom) / 2;
+    PostMessageW(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grip, middle));
+    for (int x = grip + 10; x <= grip + 100; x += 10) {
+        PostMessageW(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, middle));
+    }
+    PostMessageW(slider, WM_LBUTTONUP, 0, MAKELPARAM(grip + 100, middle));
+    d.processQueue();
+    EXPECT_EQ(countCalls("HScroll1_Change(0)"), 1);
+    EXPECT_GT(d.value(0), 100);
+    EXPECT_EQ(utf8(d.text(TextGroup::Text1, 0)), std::to_string(d.value(0)));
+}
+
+TEST_F(Win32Window, TheNoticeShowsItsPromptTitleAndOneDefaultButtonWithoutIcon) {
+    d.paste(TextGroup::Text1, 0, u"x");
+    ASSERT_FALSE(d.notices.seen().empty());
+    const SeenNotice& notice = d.notices.seen().front();
+    EXPECT_EQ(notice.title, L"出错了");
+    EXPECT_EQ(notice.text, L"请输入数据0-255!");
+    EXPECT_EQ(notice.buttons.size(), 1u);
+    EXPECT_TRUE(notice.defaultButton);
+    EXPECT_FALSE(notice.icon);
+    EXPECT_TRUE(notice.ownerDisabled);
+}
+
+TEST_F(Win32Window, ReturnAndEscapeBothDismissTheNotice) {
+    setUpRed();
+    for (const auto key :
+         {NoticeWatcher::Dismissal::ReturnKey, NoticeWatcher::Dismissal::EscapeKey}) {
+        d.notices.dismissWith(key);
+        const auto before = d.noticeCount();
+        d.paste(TextGroup::Text1, 0, u"300");
+        EXPECT_EQ(d.noticeCount(), before + 1);
+        expectRed(u"7", u"7", 7);
+    }
+}
+
+// The notice's own loop goes on dispatching WM_TIMER: the ticks reach Form1,
+// which keeps them silent while the notice is open.
+TEST_F(Win32Window, TheLiveTimerTicksInsideTheNoticeLoopAndStaysSilent) {
+    setUpRed();
+    window.startTimer();
+    d.notices.keepOpenFor(300);
+    log.calls.clear();
+    d.paste(TextGroup::Text1, 0, u"300");
+    window.stopTimer();
+    EXPECT_EQ(d.noticeCount(), 1);
+    expectRed(u"7", u"7", 7);
+    const auto msg = std::find(log.calls.begin(), log.calls.end(), "Msg(0)");
+    const auto restored = std::find(msg, log.calls.end(), "Text1_Change(0)");
+    EXPECT_GE(std::count(msg, restored, "Timer1_Timer()"), 3);
+}
+
+TEST(Win32StartUp, ThePreviewHasTheFocusInTheWindowColourAndTheTimerRuns) {
+    win32::MixerWindow window;
+    window.show(SW_SHOWNORMAL);
+    SetForegroundWindow(window.handle());
+    processQueue(window.handle());
+    EXPECT_TRUE(window.timerRunning());
+    EXPECT_EQ(GetFocus(), window.preview().handle());
+    const HWND preview = window.preview().handle();
+    RECT client;
+    GetClientRect(preview, &client);
+    const HDC dc = GetDC(preview);
+    const COLORREF shown = GetPixel(dc, client.right / 2, client.bottom / 2);
+    ReleaseDC(preview, dc);
+    EXPECT_EQ(shown, GetSysColor(COLOR_WINDOW));
+    window.stopTimer();
+}
+
+TEST(Win32StartUp, AnIdleTickPaintsNothing) {
+    Win32Driver d;
+    d.tick();
+    d.processQueue();
+    const int painted = d.mixer.window.preview().paintCount();
+    for (int i = 0; i < 5; ++i) {
+        d.tick();
+        d.processQueue();
+    }
+    EXPECT_EQ(d.mixer.window.preview().paintCount(), painted);
+}
+
+// The real program: closing its window ends the process with exit code 0.
+TEST(Win32Program, ClosingTheWindowEndsTheProcessWithExitCodeZero) {
+    const char* unixPath = std::getenv("TINTORA_EXE");
+    ASSERT_NE(unixPath, nullptr) << "TINTORA_EXE names the built Tintora.exe";
+    std::wstring path = L"Z:" + win32::wideFromUtf8(unixPath);
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+    WaitForInputIdle(process.hProcess, 10000);
+    HWND shown = nullptr;
+    for (int i = 0; i < 500 && shown == nullptr; ++i) {
+        shown = FindWindowW(L"TintoraMixer", L"Tintora1.1");
+        Sleep(10);
+    }
+    ASSERT_NE(shown, nullptr);
+    PostMessageW(shown, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+} // namespace
+} // namespace tintora::testing
