@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the
-# normal build, then the sanitizer build, then three minutes of fuzzing.
+# normal build, then the sanitizer build, then the Windows build under Wine,
+# then three minutes of fuzzing.
 # Warnings are errors here, as in CI; the dev preset is for everyday builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +15,11 @@ ctest --preset ci
 cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan
+
+# Tintora.exe for Windows, and its tests under Wine.
+cmake --preset windows
+cmake --build --preset windows
+ctest --preset windows
 
 # A minute of fuzzing for each of the three conversion targets (clang, libFuzzer).
 scripts/fuzz.sh 180

@@ -61,3 +61,15 @@ add_test(NAME tintora_exe_resources
 add_test(NAME tintora_exe_standalone
          COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TINTORA_MINGW_PREFIX}-objdump
                  -DEXE=$<TARGET_FILE:tintora_exe> -P ${PROJECT_SOURCE_DIR}/tools/check_windows_exe.cmake)
+
+# The core's own suites, compiled for Windows: the conversions and the
+# in-memory scenarios must hold on the Windows C runtime too.
+add_executable(conversions_test conversions_test.cpp)
+target_link_libraries(conversions_test PRIVATE conversions gtest_main tintora_warnings)
+# The comma-locale case names a glibc locale, which the Windows C runtime
+# does not know.
+tintora_wine_test(conversions_test conversions_test
+                  --gtest_filter=-NumberReading.ReadsTheSameUnderACommaDecimalLocale)
+add_executable(mixer_test memory_mixer_test.cpp)
+target_link_libraries(mixer_test PRIVATE mixer scenario_support gtest_main tintora_warnings)
+tintora_wine_test(mixer_test mixer_test)
