@@ -18,7 +18,7 @@ test_packages=(
     clang libclang-rt-14-dev valgrind
     locales dpkg-dev file python3
     qt6-svg-dev lintian
-    g++-mingw-w64-x86-64-posix wine64
+    g++-mingw-w64-x86-64-posix wine64 fonts-wine
 )
 case "$profile" in
 run) wanted=("${run_packages[@]}") ;;

@@ -1,8 +1,35 @@
 #!/usr/bin/env bash
 # Starts Tintora under a virtual X display and saves a screenshot of its window.
 #   scripts/screenshot.sh [output.png] [scale]    (scale: QT_SCALE_FACTOR, default 1)
+#   scripts/screenshot.sh --windows [output.png]  Tintora.exe under Wine
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+if [ "${1:-}" = --windows ]; then
+    output=${2:-docs/screenshot-windows.png}
+    exe=build/windows/win32/Tintora.exe
+    [ -f "$exe" ] || { cmake --preset windows >/dev/null && cmake --build --preset windows --target tintora_exe; }
+    state=$PWD/build/windows/screenshot-wine
+    session=tests/win32/wine_session.sh
+    sh "$session" start "$state" >/dev/null
+    trap 'kill $app 2>/dev/null; sh "$session" stop "$state"' EXIT
+    sh "$session" run "$state" "$exe" &
+    app=$!
+    display=$(cat "$state/display")
+    for _ in $(seq 100); do
+        id=$(DISPLAY=$display xwininfo -root -tree 2>/dev/null | awk '/"Tintora1.1"/ {print $1; exit}')
+        [ -n "$id" ] && break
+        sleep 0.1
+    done
+    [ -n "${id:-}" ] || { echo "the window did not appear" >&2; exit 1; }
+    sleep 1 # a few ticks: the preview turns black
+    mkdir -p "$(dirname "$output")"
+    # The client area, as in the Linux screenshot: without a window manager
+    # Wine draws its own frame (3 px borders) and caption round it.
+    DISPLAY=$display import -window "$id" -gravity SouthWest -crop 349x257+3+3 +repage "$output"
+    echo "saved $output"
+    exit 0
+fi
 
 output=${1:-docs/screenshot.png}
 scale=${2:-1}
