@@ -29,7 +29,7 @@ endfunction()
 
 add_library(scenario_support STATIC scenarios/call_log.cpp)
 target_include_directories(scenario_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(scenario_support PUBLIC mixer gtest PRIVATE tintora_warnings)
+target_link_libraries(scenario_support PUBLIC mixer_testing gtest PRIVATE tintora_warnings)
 
 # The test programs carry the program's manifest, so that they get the same
 # controls (Common Controls 6) and DPI awareness as Tintora.exe.
@@ -71,5 +71,5 @@ target_link_libraries(conversions_test PRIVATE conversions gtest_main tintora_wa
 tintora_wine_test(conversions_test conversions_test
                   --gtest_filter=-NumberReading.ReadsTheSameUnderACommaDecimalLocale)
 add_executable(mixer_test memory_mixer_test.cpp)
-target_link_libraries(mixer_test PRIVATE mixer scenario_support gtest_main tintora_warnings)
+target_link_libraries(mixer_test PRIVATE mixer_testing scenario_support gtest_main tintora_warnings)
 tintora_wine_test(mixer_test mixer_test)

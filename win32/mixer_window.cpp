@@ -78,12 +78,11 @@ MixerWindow::MixerWindow(HINSTANCE instance) {
     createControls(instance);
     layOut(windowDpi(window_));
     focus_ = preview_->handle();
-    startTimer();
+    armTimer();
 }
 
 MixerWindow::~MixerWindow() {
     if (window_ != nullptr) {
-        stopTimer();
         DestroyWindow(window_);
     }
     if (font_ != nullptr) {
@@ -292,13 +291,32 @@ void MixerWindow::sliderMoved(HWND control, WPARAM request) {
     setSliderValue(index, std::clamp(target, SliderMin, SliderMax));
 }
 
-void MixerWindow::startTimer() {
-    timerRunning_ = SetTimer(window_, TimerId, TimerIntervalMs, nullptr) != 0;
+void MixerWindow::setTimerEnabled(bool enabled) {
+    timerEnabled_ = enabled;
+    armTimer();
 }
 
-void MixerWindow::stopTimer() {
-    KillTimer(window_, TimerId);
-    timerRunning_ = false;
+void MixerWindow::setManualTicks(bool manual) {
+    manualTicks_ = manual;
+    armTimer();
+}
+
+// The one place where Timer1's clock is set or killed. KillTimer also drops a
+// WM_TIMER already waiting in the queue.
+void MixerWindow::armTimer() {
+    if (!timerEnabled_ || manualTicks_ || window_ == nullptr) {
+        if (timerInterval_ != 0 && window_ != nullptr) {
+            KillTimer(window_, TimerId);
+        }
+        timerInterval_ = 0;
+        return;
+    }
+    if (timerInterval_ != 0) {
+        return;
+    }
+    const auto intoInterval = static_cast<UINT>((GetTickCount64() - createdAt_) % TimerIntervalMs);
+    timerInterval_ = TimerIntervalMs - intoInterval;
+    SetTimer(window_, TimerId, timerInterval_, nullptr);
 }
 
 LRESULT CALLBACK MixerWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -331,7 +349,15 @@ LRESULT MixerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         sliderMoved(reinterpret_cast<HWND>(lParam), wParam);
         return 0;
     case WM_TIMER:
-        if (wParam == TimerId && events_.timer) {
+        if (wParam != TimerId) {
+            return 0;
+        }
+        if (timerInterval_ != 0 && timerInterval_ != TimerIntervalMs) {
+            // The first tick after a wake: back on the grid's own interval.
+            timerInterval_ = TimerIntervalMs;
+            SetTimer(window_, TimerId, timerInterval_, nullptr);
+        }
+        if (events_.timer) {
             events_.timer();
         }
         return 0;
@@ -360,7 +386,7 @@ LRESULT MixerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DESTROY:
         KillTimer(window_, TimerId);
-        timerRunning_ = false;
+        timerInterval_ = 0;
         if (endLoopWhenClosed_) {
             PostQuitMessage(0);
         }

@@ -46,7 +46,7 @@ public:
     static constexpr UINT_PTR TimerId = 1;
 
     // The window with every control and its initial value, not yet shown, its
-    // timer running.
+    // timer enabled.
     explicit MixerWindow(HINSTANCE instance = GetModuleHandleW(nullptr));
     ~MixerWindow();
     MixerWindow(const MixerWindow&) = delete;
@@ -72,10 +72,17 @@ public:
     // Moves the slider within 0..255; Change follows if the value differs.
     void setSliderValue(int index, int value);
 
-    // Timer1; the only place it is started or stopped.
-    void startTimer();
-    void stopTimer();
-    [[nodiscard]] bool timerRunning() const { return timerRunning_; }
+    // Timer1 ticks every TimerIntervalMs on a grid that starts with the
+    // window. Form1 disables it while a tick could change nothing, so an idle
+    // window does not wake at all; enabled again, it ticks at the next point
+    // of the grid, never later than an always-running timer would have.
+    void setTimerEnabled(bool enabled);
+    [[nodiscard]] bool timerEnabled() const { return timerEnabled_; }
+    // Whether a clock is armed, i.e. whether the thread will wake for a tick.
+    [[nodiscard]] bool timerRunning() const { return timerInterval_ != 0; }
+    // Tests deliver ticks themselves: the clock stays off whatever the
+    // enabled state, which is still tracked.
+    void setManualTicks(bool manual);
 
 private:
     struct Box {
@@ -92,6 +99,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls(HINSTANCE instance);
     void layOut(UINT dpi);
+    void armTimer();
     void boxEdited(Box& box);
     void sliderMoved(HWND control, WPARAM request);
     Box& boxAt(TextGroup group, int index);
@@ -106,7 +114,10 @@ private:
     std::unique_ptr<PreviewWindow> preview_;
     HWND focus_ = nullptr; // the control that had the focus when the window was deactivated
     WindowEvents events_;
-    bool timerRunning_ = false;
+    bool timerEnabled_ = true;
+    bool manualTicks_ = false;
+    UINT timerInterval_ = 0; // of the armed clock; 0 when none is
+    ULONGLONG createdAt_ = GetTickCount64();
     bool endLoopWhenClosed_ = false;
 };
 

@@ -66,6 +66,10 @@ void Win32MixerWidgets::setBackColor(Colour colour) {
     window_.preview().setColour(colour);
 }
 
+void Win32MixerWidgets::setTimerEnabled(bool enabled) {
+    window_.setTimerEnabled(enabled);
+}
+
 void Win32MixerWidgets::showNotice(std::u16string_view prompt, std::u16string_view title) {
     // One OK button, no icon, the first button the default; modal to the
     // application. Its own message loop goes on dispatching WM_TIMER.

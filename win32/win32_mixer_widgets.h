@@ -20,6 +20,7 @@ public:
     [[nodiscard]] std::int16_t value(std::int16_t index) const override;
     void setValue(std::int16_t index, std::int16_t value) override;
     void setBackColor(Colour colour) override;
+    void setTimerEnabled(bool enabled) override;
     void showNotice(std::u16string_view prompt, std::u16string_view title) override;
 
 private:

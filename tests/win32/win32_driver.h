@@ -1,8 +1,8 @@
 // Plays the scenarios' user actions on the real Win32 window with real window
 // messages: keys posted to the focused control and handled by the window's own
 // message loop step, mouse buttons posted at a point in a control, the
-// WM_HSCROLL messages a scroll bar sends, and WM_TIMER. The window's timer is
-// stopped, so that ticks come only when a scenario asks for one.
+// WM_HSCROLL messages a scroll bar sends, and WM_TIMER. The window's clock is
+// off, so that ticks come only when a scenario asks for one.
 #pragma once
 
 #include "mixer/form1.h"
@@ -35,6 +35,7 @@ public:
     [[nodiscard]] std::optional<Colour> backColor() const override;
     [[nodiscard]] int noticeCount() const override;
     [[nodiscard]] int openNotices() const override { return notices.open(); }
+    [[nodiscard]] bool timerEnabled() const override { return mixer.window.timerEnabled(); }
     [[nodiscard]] Form1& form() override { return mixer.form; }
 
     // Gives the focus to a control the way the Tab key does (no click).

@@ -9,7 +9,7 @@ namespace {
 class Win32Rig {
 public:
     Win32Rig() {
-        window_.stopTimer();
+        window_.setManualTicks(true);
         window_.bind({
             .change =
                 [this](TextGroup group, std::int16_t index) {
