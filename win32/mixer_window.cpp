@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace tintora::win32 {
 namespace {
@@ -50,6 +51,22 @@ void registerWindowClass(HINSTANCE instance, WNDPROC windowProc) {
                                                         GetSystemMetrics(SM_CXSMICON),
                                                         GetSystemMetrics(SM_CYSMICON), 0));
     RegisterClassExW(&windowClass);
+}
+
+// `text` without any half of a surrogate pair that stands alone.
+Text withoutHalfPairs(std::u16string_view text) {
+    Text whole;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const auto unit = static_cast<wchar_t>(text[at]);
+        if (IS_HIGH_SURROGATE(unit) && at + 1 < text.size() &&
+            IS_LOW_SURROGATE(static_cast<wchar_t>(text[at + 1]))) {
+            whole += text.substr(at, 2);
+            ++at;
+        } else if (!IS_HIGH_SURROGATE(unit) && !IS_LOW_SURROGATE(unit)) {
+            whole += text[at];
+        }
+    }
+    return whole;
 }
 
 int textWidth(HWND control, HFONT font) {
@@ -112,11 +129,9 @@ void MixerWindow::createControls(HINSTANCE instance) {
             const TextGroup group = entry.name == "Text1" ? TextGroup::Text1 : TextGroup::Text2;
             boxes_.at(boxSlot(group, entry.index)) = {
                 control, group, static_cast<std::int16_t>(entry.index), utf16(content), false};
-            if (group == TextGroup::Text1) {
-                SetWindowSubclass(control, &MixerWindow::decimalBoxProc,
-                                  static_cast<UINT_PTR>(entry.index),
-                                  reinterpret_cast<DWORD_PTR>(this));
-            }
+            SetWindowSubclass(control, &MixerWindow::boxProc,
+                              static_cast<UINT_PTR>(boxSlot(group, entry.index)),
+                              reinterpret_cast<DWORD_PTR>(this));
             break;
         }
         case ControlClass::HScrollBar: {
@@ -233,6 +248,19 @@ void MixerWindow::boxEdited(Box& box) {
         return;
     }
     Text now = boxText(box.group, box.index);
+    if (Text whole = withoutHalfPairs(now); whole.size() != now.size()) {
+        // A paste cut at the limit inside a pair: the half goes in the same edit.
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(box.handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        box.assigning = true;
+        SetWindowTextW(box.handle, wide(whole).c_str());
+        box.assigning = false;
+        const auto caret = static_cast<WPARAM>(std::min<std::size_t>(end, whole.size()));
+        SendMessageW(box.handle, EM_SETSEL, caret, static_cast<LPARAM>(caret));
+        now = std::move(whole);
+    }
     if (now == box.changed) {
         return;
     }
@@ -400,23 +428,58 @@ LRESULT MixerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK MixerWindow::decimalBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR index, DWORD_PTR self) {
+LRESULT CALLBACK MixerWindow::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR slot, DWORD_PTR self) {
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(box, &MixerWindow::decimalBoxProc, index);
+        RemoveWindowSubclass(box, &MixerWindow::boxProc, slot);
         return DefSubclassProc(box, message, wParam, lParam);
     }
-    const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
-    if (message == WM_LBUTTONUP) {
+    auto* window = reinterpret_cast<MixerWindow*>(self);
+    return window->boxMessage(window->boxes_.at(slot), message, wParam, lParam);
+}
+
+LRESULT MixerWindow::boxMessage(Box& box, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CHAR) {
+        const auto unit = static_cast<wchar_t>(wParam);
+        const wchar_t high = std::exchange(box.highSurrogate, 0);
+        if (IS_HIGH_SURROGATE(unit)) {
+            box.highSurrogate = unit;
+            return 0;
+        }
+        if (IS_LOW_SURROGATE(unit)) {
+            if (high != 0) {
+                typePair(box, high, unit);
+            }
+            return 0; // a lone half inserts nothing
+        }
+    }
+    const LRESULT result = DefSubclassProc(box.handle, message, wParam, lParam);
+    if (message == WM_LBUTTONUP && box.group == TextGroup::Text1) {
         RECT client;
-        GetClientRect(box, &client);
+        GetClientRect(box.handle, &client);
         const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        auto* window = reinterpret_cast<MixerWindow*>(self);
-        if (PtInRect(&client, at) && window->events_.click) {
-            window->events_.click(static_cast<std::int16_t>(index));
+        if (PtInRect(&client, at) && events_.click) {
+            events_.click(box.index);
         }
     }
     return result;
+}
+
+// A character outside the BMP typed as one key: it goes in whole where the
+// box has room for both halves, or not at all.
+void MixerWindow::typePair(Box& box, wchar_t high, wchar_t low) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(box.handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    const auto limit = static_cast<int>(SendMessageW(box.handle, EM_GETLIMITTEXT, 0, 0));
+    const int kept = GetWindowTextLengthW(box.handle) - static_cast<int>(end - start);
+    if (limit - kept < 2) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    const wchar_t pair[] = {high, low, L'\0'};
+    SendMessageW(box.handle, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pair));
 }
 
 } // namespace tintora::win32

@@ -13,8 +13,13 @@
 //  - a SCROLLBAR does not move itself: the window sets its position from the
 //    WM_HSCROLL code (arrow, trough, keyboard, released thumb) and raises
 //    Change, and SetScrollPos raises nothing, so setSliderValue raises it;
-//  - an EDIT has no click event: the decimal boxes are subclassed, and a
-//    left-button release inside one is its Click.
+//  - EM_LIMITTEXT counts UTF-16 units and cuts a paste wherever the limit
+//    falls, even inside a surrogate pair, and a character outside the BMP
+//    arrives as two WM_CHARs: a box takes a typed pair as one key, whole or
+//    not at all, and drops any half a pair an edit leaves before the edit is
+//    reported;
+//  - an EDIT has no click event: a left-button release inside a decimal box
+//    is its Click.
 #pragma once
 
 #include "mixer/mixer_widgets.h"
@@ -91,11 +96,14 @@ private:
         std::int16_t index = 0;
         Text changed; // the text at its last Change
         bool assigning = false;
+        wchar_t highSurrogate = 0; // typed, waiting for the other half of its pair
     };
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK decimalBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR index, DWORD_PTR self);
+    static LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR slot, DWORD_PTR self);
+    LRESULT boxMessage(Box& box, UINT message, WPARAM wParam, LPARAM lParam);
+    void typePair(Box& box, wchar_t high, wchar_t low);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls(HINSTANCE instance);
     void layOut(UINT dpi);

@@ -15,22 +15,7 @@ void checkIndex(std::int16_t index) {
     }
 }
 
-bool isHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
 } // namespace
-
-std::u16string_view cutToLength(std::u16string_view text, int length) {
-    auto size = static_cast<std::size_t>(length);
-    if (text.size() <= size) {
-        return text;
-    }
-    if (size > 0 && isHighSurrogate(text[size - 1])) {
-        --size;
-    }
-    return text.substr(0, size);
-}
 
 Win32MixerWidgets::Win32MixerWidgets(MixerWindow& window)
     : window_(window) {}

@@ -27,8 +27,4 @@ private:
     MixerWindow& window_;
 };
 
-// The first `length` UTF-16 units of `text`, less a high surrogate whose pair
-// would be cut apart: a character that does not fit whole is dropped whole.
-[[nodiscard]] std::u16string_view cutToLength(std::u16string_view text, int length);
-
 } // namespace tintora::win32

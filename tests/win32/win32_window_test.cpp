@@ -160,6 +160,20 @@ TEST_F(Win32Window, PastingWhatABoxAlreadyHoldsRunsNoHandler) {
     EXPECT_TRUE(log.calls.empty());
 }
 
+// Wine's edit control does not split a pasted pair at the limit; should an
+// edit leave half a pair in a box all the same, the half goes before the edit
+// is reported.
+TEST_F(Win32Window, AnEditThatLeavesHalfAPairIsReportedWithoutIt) {
+    const HWND box = window.box(TextGroup::Text2, 1);
+    d.focusByKeyboard(box);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    const wchar_t halfAPair[] = {L'1', 0xD83D, L'\0'};
+    SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(halfAPair));
+    EXPECT_EQ(utf8(d.text(TextGroup::Text2, 1)), "1");
+    EXPECT_EQ(utf8(d.text(TextGroup::Text1, 1)), "1");
+    EXPECT_EQ(countCalls("Text2_Change(1)"), 1);
+}
+
 TEST_F(Win32Window, ArrowAndTroughClicksMoveTheSliderByOne) {
     const HWND slider = window.slider(0);
     SCROLLBARINFO parts{};
