@@ -1,7 +1,7 @@
 // One user action's whole cascade on the in-memory widgets: no toolkit, just
 // Form1's handlers, the conversions and the widget model.
 #include "mixer/form1.h"
-#include "mixer_testing/memory_binding.h"
+#include "mixer/mixer_events.h"
 #include "mixer_testing/memory_widgets.h"
 
 #include <benchmark/benchmark.h>
@@ -13,7 +13,7 @@ namespace {
 
 class MemoryRig {
 public:
-    MemoryRig() { bindMemoryWidgets(widgets, form); }
+    MemoryRig() { widgets.bind(handlersOf(form)); }
     MemoryWidgets widgets;
     Form1 form{widgets};
 };

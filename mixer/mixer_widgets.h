@@ -37,6 +37,13 @@ inline constexpr int DecimalMaxLength = 3; // Text1
 inline constexpr int HexMaxLength = 2;     // Text2
 inline constexpr int TimerIntervalMs = 50; // Timer1
 
+// When a timer that was disabled ticks first once enabled again: at the next
+// point of the TimerIntervalMs grid that began as the window was made, so no
+// tick comes later than it would from a timer that never stopped.
+[[nodiscard]] constexpr int firstTickDelayMs(std::uint64_t sinceStartMs) {
+    return TimerIntervalMs - static_cast<int>(sinceStartMs % TimerIntervalMs);
+}
+
 [[nodiscard]] constexpr int maxLength(TextGroup group) {
     return group == TextGroup::Text1 ? DecimalMaxLength : HexMaxLength;
 }

@@ -5,6 +5,7 @@
 // real window would.
 #pragma once
 
+#include "mixer/mixer_events.h"
 #include "mixer/mixer_widgets.h"
 
 #include <array>
@@ -16,14 +17,6 @@ namespace tintora {
 
 class MemoryWidgets final : public MixerWidgets {
 public:
-    // Where each event goes; unset events go nowhere.
-    struct Events {
-        std::function<void(TextGroup, std::int16_t)> change{}; // Text1/Text2 Change
-        std::function<void(std::int16_t)> click{};             // Text1 Click
-        std::function<void(std::int16_t)> scroll{};            // HScroll1 Change
-        std::function<void()> timer{};                         // Timer1 Timer
-    };
-
     struct Notice {
         Text prompt;
         Text title;
@@ -40,7 +33,8 @@ public:
     void setTimerEnabled(bool enabled) override { timerEnabled_ = enabled; }
     void showNotice(std::u16string_view prompt, std::u16string_view title) override;
 
-    void bind(Events events) { events_ = std::move(events); }
+    // Form1 binds its handlers with bind(handlersOf(form)).
+    void bind(MixerEvents events) { events_ = std::move(events); }
 
     // --- the user's side ---
     // Replaces the whole text, as a paste over a selected box does: cut to
@@ -77,7 +71,7 @@ private:
     std::vector<Notice> notices_;
     int openNotices_ = 0;
     bool timerEnabled_ = true;
-    Events events_;
+    MixerEvents events_;
     std::function<void()> whileNoticeOpen_;
 };
 

@@ -5,6 +5,19 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# window_id DISPLAY: waits for the Tintora window there and sets $id; then lets
+# a few ticks pass, so the preview has turned black.
+window_id() {
+    for _ in $(seq 100); do
+        id=$(DISPLAY=$1 xwininfo -root -tree 2>/dev/null | awk '/"Tintora1.1"/ {print $1; exit}')
+        [ -n "$id" ] && break
+        sleep 0.1
+    done
+    [ -n "${id:-}" ] || { echo "the window did not appear" >&2; exit 1; }
+    sleep 1
+    mkdir -p "$(dirname "$output")"
+}
+
 if [ "${1:-}" = --windows ]; then
     output=${2:-docs/screenshot-windows.png}
     exe=build/windows/win32/Tintora.exe
@@ -16,14 +29,7 @@ if [ "${1:-}" = --windows ]; then
     sh "$session" run "$state" "$exe" &
     app=$!
     display=$(cat "$state/display")
-    for _ in $(seq 100); do
-        id=$(DISPLAY=$display xwininfo -root -tree 2>/dev/null | awk '/"Tintora1.1"/ {print $1; exit}')
-        [ -n "$id" ] && break
-        sleep 0.1
-    done
-    [ -n "${id:-}" ] || { echo "the window did not appear" >&2; exit 1; }
-    sleep 1 # a few ticks: the preview turns black
-    mkdir -p "$(dirname "$output")"
+    window_id "$display"
     # The client area, as in the Linux screenshot: without a window manager
     # Wine draws its own frame (3 px borders) and caption round it.
     DISPLAY=$display import -window "$id" -gravity SouthWest -crop 349x257+3+3 +repage "$output"
@@ -48,13 +54,6 @@ for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sl
 DISPLAY=$display QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale XDG_RUNTIME_DIR=$runtime \
     DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent "$binary" &
 app=$!
-for _ in $(seq 100); do
-    id=$(DISPLAY=$display xwininfo -root -tree 2>/dev/null | awk '/"Tintora1.1"/ {print $1; exit}')
-    [ -n "$id" ] && break
-    sleep 0.1
-done
-[ -n "${id:-}" ] || { echo "the window did not appear" >&2; exit 1; }
-sleep 1 # a few ticks: the preview turns black
-mkdir -p "$(dirname "$output")"
+window_id "$display"
 DISPLAY=$display import -window "$id" "$output"
 echo "saved $output"

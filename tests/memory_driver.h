@@ -2,7 +2,7 @@
 #pragma once
 
 #include "mixer/form1.h"
-#include "mixer_testing/memory_binding.h"
+#include "mixer/mixer_events.h"
 #include "mixer_testing/memory_widgets.h"
 #include "scenarios/mixer_driver.h"
 
@@ -10,7 +10,7 @@ namespace tintora::testing {
 
 class MemoryDriver final : public MixerDriver {
 public:
-    MemoryDriver() { bindMemoryWidgets(widgets, form_); }
+    MemoryDriver() { widgets.bind(handlersOf(form_)); }
 
     void paste(TextGroup group, std::int16_t index, std::u16string_view text) override {
         widgets.userReplace(group, index, text);

@@ -10,39 +10,13 @@
 namespace tintora::testing {
 namespace {
 
-class MemoryRig {
+class MemoryRig : public EventRecord {
 public:
-    MemoryRig() {
-        widgets_.bind({
-            .change =
-                [this](TextGroup group, std::int16_t index) {
-                    record(describeEvent(group == TextGroup::Text1 ? "Text1" : "Text2", index,
-                                         widgets_.text(group, index)));
-                },
-            .scroll =
-                [this](std::int16_t index) {
-                    record(describeEvent("HScroll1", index, Int16Text(widgets_.value(index))));
-                },
-        });
-    }
+    MemoryRig() { widgets_.bind(recording(widgets_)); }
     MixerWidgets& widgets() { return widgets_; }
-    std::vector<std::string>& events() { return events_; }
-    void onChange(std::function<void(const std::string&)> hook) { hook_ = std::move(hook); }
 
 private:
-    static std::u16string Int16Text(std::int16_t v) {
-        const std::string s = std::to_string(v);
-        return {s.begin(), s.end()};
-    }
-    void record(const std::string& event) {
-        events_.push_back(event);
-        if (hook_) {
-            hook_(event);
-        }
-    }
     MemoryWidgets widgets_;
-    std::vector<std::string> events_;
-    std::function<void(const std::string&)> hook_;
 };
 
 } // namespace
@@ -157,7 +131,7 @@ TEST(Form1Trap, AFailureInsideRecoveryEndsTheHandlerWithoutEscaping) {
     MemoryWidgets widgets;
     Form1 form(widgets);
     widgets.whileNoticeOpen([] { throw Failure{}; });
-    bindMemoryWidgets(widgets, form);
+    widgets.bind(handlersOf(form));
     EXPECT_NO_THROW(widgets.userReplace(TextGroup::Text1, 0, u"x"));
     EXPECT_EQ(widgets.notices().size(), 1u);
     EXPECT_FALSE(form.noticeOpen());

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "mixer/form1.h"
-#include "win32/event_binding.h"
+#include "mixer/mixer_events.h"
 #include "win32/mixer_window.h"
 #include "win32/win32_mixer_widgets.h"
 
@@ -13,7 +13,7 @@ class BoundMixer {
 public:
     explicit BoundMixer(HINSTANCE instance = GetModuleHandleW(nullptr))
         : window(instance) {
-        bindEvents(window, form);
+        window.bind(handlersOf(form));
     }
     BoundMixer(const BoundMixer&) = delete;
     BoundMixer& operator=(const BoundMixer&) = delete;

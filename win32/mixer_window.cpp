@@ -342,8 +342,7 @@ void MixerWindow::armTimer() {
     if (timerInterval_ != 0) {
         return;
     }
-    const auto intoInterval = static_cast<UINT>((GetTickCount64() - createdAt_) % TimerIntervalMs);
-    timerInterval_ = TimerIntervalMs - intoInterval;
+    timerInterval_ = static_cast<UINT>(firstTickDelayMs(GetTickCount64() - createdAt_));
     SetTimer(window_, TimerId, timerInterval_, nullptr);
 }
 

@@ -22,6 +22,7 @@
 //    is its Click.
 #pragma once
 
+#include "mixer/mixer_events.h"
 #include "mixer/mixer_widgets.h"
 #include "win32/preview_window.h"
 
@@ -36,15 +37,6 @@
 
 namespace tintora::win32 {
 
-// Where each event goes; unset events go nowhere. Each is raised on the stack
-// of the message that causes it, never posted.
-struct WindowEvents {
-    std::function<void(TextGroup, std::int16_t)> change{}; // Text1/Text2 Change
-    std::function<void(std::int16_t)> click{};             // Text1 Click
-    std::function<void(std::int16_t)> scroll{};            // HScroll1 Change
-    std::function<void()> timer{};                         // Timer1 Timer
-};
-
 class MixerWindow {
 public:
     // The ID of Timer1 in the window's WM_TIMER.
@@ -57,7 +49,8 @@ public:
     MixerWindow(const MixerWindow&) = delete;
     MixerWindow& operator=(const MixerWindow&) = delete;
 
-    void bind(WindowEvents events) { events_ = std::move(events); }
+    // Form1 binds its handlers with bind(handlersOf(form)).
+    void bind(MixerEvents events) { events_ = std::move(events); }
     // Closing the window then ends the thread's message loop with exit code 0.
     void endLoopWhenClosed() { endLoopWhenClosed_ = true; }
     void show(int showCommand);
@@ -121,7 +114,7 @@ private:
     std::array<HWND, ChannelCount> sliders_{};
     std::unique_ptr<PreviewWindow> preview_;
     HWND focus_ = nullptr; // the control that had the focus when the window was deactivated
-    WindowEvents events_;
+    MixerEvents events_;
     bool timerEnabled_ = true;
     bool manualTicks_ = false;
     UINT timerInterval_ = 0; // of the armed clock; 0 when none is

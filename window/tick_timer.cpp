@@ -38,8 +38,7 @@ void TickTimer::arm() {
     if (clock_.isActive()) {
         return;
     }
-    const auto intoInterval = static_cast<int>(sinceStart_.elapsed() % TimerIntervalMs);
-    clock_.start(TimerIntervalMs - intoInterval);
+    clock_.start(firstTickDelayMs(static_cast<std::uint64_t>(sinceStart_.elapsed())));
 }
 
 } // namespace tintora

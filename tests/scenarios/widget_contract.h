@@ -5,11 +5,13 @@
 #pragma once
 
 #include "mixer/failure.h"
+#include "mixer/mixer_events.h"
 #include "mixer/mixer_widgets.h"
 #include "mixer_testing/printable_text.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -101,9 +103,40 @@ REGISTER_TYPED_TEST_SUITE_P(WidgetContract, InitialValuesRaiseNothing,
                             LongTextsAreCutBeforeTheComparison, SliderRefusesValuesOutsideItsRange,
                             EventsNestOnTheAssigningStack, IndexOutsideTheGroupFails);
 
-// Shared by the rigs: how an event is written down.
-inline std::string describeEvent(const char* widget, std::int16_t index, std::u16string_view text) {
-    return std::string(widget) + "(" + std::to_string(index) + ")=" + printable(text);
-}
+// Shared by the rigs: the change events a realisation raised, each written
+// down with what its widget holds as it arrives, and a hook run on each.
+class EventRecord {
+public:
+    std::vector<std::string>& events() { return events_; }
+    void onChange(std::function<void(const std::string&)> hook) { hook_ = std::move(hook); }
+
+    void textChanged(const MixerWidgets& widgets, TextGroup group, std::int16_t index) {
+        record(std::string(group == TextGroup::Text1 ? "Text1" : "Text2"), index,
+               widgets.text(group, index));
+    }
+    void valueChanged(const MixerWidgets& widgets, std::int16_t index) {
+        const std::string value = std::to_string(widgets.value(index));
+        record("HScroll1", index, std::u16string(value.begin(), value.end()));
+    }
+    // The events of a realisation that raises them as MixerEvents.
+    [[nodiscard]] MixerEvents recording(const MixerWidgets& widgets) {
+        return {
+            .change = [this, &widgets](TextGroup group,
+                                       std::int16_t index) { textChanged(widgets, group, index); },
+            .scroll = [this, &widgets](std::int16_t index) { valueChanged(widgets, index); },
+        };
+    }
+
+private:
+    void record(const std::string& widget, std::int16_t index, std::u16string_view text) {
+        events_.push_back(widget + "(" + std::to_string(index) + ")=" + printable(text));
+        if (hook_) {
+            hook_(events_.back());
+        }
+    }
+
+    std::vector<std::string> events_;
+    std::function<void(const std::string&)> hook_;
+};
 
 } // namespace tintora::testing

@@ -1,12 +1,11 @@
-#include "win32/event_binding.h"
+#include "mixer/mixer_events.h"
 
 #include "mixer/form1.h"
-#include "win32/mixer_window.h"
 
-namespace tintora::win32 {
+namespace tintora {
 
-void bindEvents(MixerWindow& window, Form1& form) {
-    window.bind({
+MixerEvents handlersOf(Form1& form) {
+    return {
         .change =
             [&form](TextGroup group, std::int16_t index) {
                 if (group == TextGroup::Text1) {
@@ -18,7 +17,7 @@ void bindEvents(MixerWindow& window, Form1& form) {
         .click = [&form](std::int16_t index) { form.Text1_Click(index); },
         .scroll = [&form](std::int16_t index) { form.HScroll1_Change(index); },
         .timer = [&form] { form.Timer1_Timer(); },
-    });
+    };
 }
 
-} // namespace tintora::win32
+} // namespace tintora
