@@ -5,7 +5,6 @@
 #include "win32/wide_text.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -51,22 +50,6 @@ void registerWindowClass(HINSTANCE instance, WNDPROC windowProc) {
                                                         GetSystemMetrics(SM_CXSMICON),
                                                         GetSystemMetrics(SM_CYSMICON), 0));
     RegisterClassExW(&windowClass);
-}
-
-// `text` without any half of a surrogate pair that stands alone.
-Text withoutHalfPairs(std::u16string_view text) {
-    Text whole;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const auto unit = static_cast<wchar_t>(text[at]);
-        if (IS_HIGH_SURROGATE(unit) && at + 1 < text.size() &&
-            IS_LOW_SURROGATE(static_cast<wchar_t>(text[at + 1]))) {
-            whole += text.substr(at, 2);
-            ++at;
-        } else if (!IS_HIGH_SURROGATE(unit) && !IS_LOW_SURROGATE(unit)) {
-            whole += text[at];
-        }
-    }
-    return whole;
 }
 
 int textWidth(HWND control, HFONT font) {
@@ -122,16 +105,10 @@ void MixerWindow::createControls(HINSTANCE instance) {
             control = preview_->handle();
             break;
         case ControlClass::TextBox: {
-            control = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", content.c_str(),
-                                      ChildStyle | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0,
-                                      0, window_, controlId(row), instance, nullptr);
-            SendMessageW(control, EM_LIMITTEXT, static_cast<WPARAM>(entry.maxLength), 0);
             const TextGroup group = entry.name == "Text1" ? TextGroup::Text1 : TextGroup::Text2;
-            boxes_.at(boxSlot(group, entry.index)) = {
-                control, group, static_cast<std::int16_t>(entry.index), utf16(content), false};
-            SetWindowSubclass(control, &MixerWindow::boxProc,
-                              static_cast<UINT_PTR>(boxSlot(group, entry.index)),
-                              reinterpret_cast<DWORD_PTR>(this));
+            EditBox& box = boxAt(group, entry.index);
+            box.create(window_, controlId(row), instance, entry, ChildStyle, events_);
+            control = box.handle();
             break;
         }
         case ControlClass::HScrollBar: {
@@ -207,7 +184,7 @@ void MixerWindow::show(int showCommand) {
 }
 
 HWND MixerWindow::box(TextGroup group, int index) const {
-    return boxAt(group, index).handle;
+    return boxAt(group, index).handle();
 }
 
 HWND MixerWindow::control(std::string_view name, int index) const {
@@ -219,55 +196,20 @@ HWND MixerWindow::control(std::string_view name, int index) const {
     return nullptr;
 }
 
-MixerWindow::Box& MixerWindow::boxAt(TextGroup group, int index) {
+EditBox& MixerWindow::boxAt(TextGroup group, int index) {
     return boxes_.at(static_cast<std::size_t>(boxSlot(group, index)));
 }
 
-const MixerWindow::Box& MixerWindow::boxAt(TextGroup group, int index) const {
+const EditBox& MixerWindow::boxAt(TextGroup group, int index) const {
     return boxes_.at(static_cast<std::size_t>(boxSlot(group, index)));
 }
 
 Text MixerWindow::boxText(TextGroup group, int index) const {
-    return utf16(windowText(boxAt(group, index).handle));
+    return boxAt(group, index).text();
 }
 
 void MixerWindow::setBoxText(TextGroup group, int index, std::u16string_view text) {
-    Box& target = boxAt(group, index);
-    // The EN_CHANGE that WM_SETTEXT sends from inside is passed over; the
-    // Change, if any, is raised right after, still inside the assignment.
-    target.assigning = true;
-    SetWindowTextW(target.handle, wide(text).c_str());
-    target.assigning = false;
-    boxEdited(target);
-}
-
-// EN_CHANGE, or the end of an assignment: Change only if the text differs
-// from the one of the last Change.
-void MixerWindow::boxEdited(Box& box) {
-    if (box.assigning) {
-        return;
-    }
-    Text now = boxText(box.group, box.index);
-    if (Text whole = withoutHalfPairs(now); whole.size() != now.size()) {
-        // A paste cut at the limit inside a pair: the half goes in the same edit.
-        DWORD start = 0;
-        DWORD end = 0;
-        SendMessageW(box.handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
-        box.assigning = true;
-        SetWindowTextW(box.handle, wide(whole).c_str());
-        box.assigning = false;
-        const auto caret = static_cast<WPARAM>(std::min<std::size_t>(end, whole.size()));
-        SendMessageW(box.handle, EM_SETSEL, caret, static_cast<LPARAM>(caret));
-        now = std::move(whole);
-    }
-    if (now == box.changed) {
-        return;
-    }
-    box.changed = std::move(now);
-    if (events_.change) {
-        events_.change(box.group, box.index);
-    }
+    boxAt(group, index).setText(text);
 }
 
 int MixerWindow::sliderValue(int index) const {
@@ -364,11 +306,12 @@ LRESULT MixerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(wParam) == EN_CHANGE) {
-            const auto edited = std::find_if(boxes_.begin(), boxes_.end(), [lParam](const Box& b) {
-                return b.handle == reinterpret_cast<HWND>(lParam);
-            });
+            const auto edited =
+                std::find_if(boxes_.begin(), boxes_.end(), [lParam](const EditBox& box) {
+                    return box.handle() == reinterpret_cast<HWND>(lParam);
+                });
             if (edited != boxes_.end()) {
-                boxEdited(*edited);
+                edited->edited();
             }
         }
         return 0;
@@ -425,60 +368,6 @@ LRESULT MixerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         return DefWindowProcW(window_, message, wParam, lParam);
     }
-}
-
-LRESULT CALLBACK MixerWindow::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR slot, DWORD_PTR self) {
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(box, &MixerWindow::boxProc, slot);
-        return DefSubclassProc(box, message, wParam, lParam);
-    }
-    auto* window = reinterpret_cast<MixerWindow*>(self);
-    return window->boxMessage(window->boxes_.at(slot), message, wParam, lParam);
-}
-
-LRESULT MixerWindow::boxMessage(Box& box, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CHAR) {
-        const auto unit = static_cast<wchar_t>(wParam);
-        const wchar_t high = std::exchange(box.highSurrogate, 0);
-        if (IS_HIGH_SURROGATE(unit)) {
-            box.highSurrogate = unit;
-            return 0;
-        }
-        if (IS_LOW_SURROGATE(unit)) {
-            if (high != 0) {
-                typePair(box, high, unit);
-            }
-            return 0; // a lone half inserts nothing
-        }
-    }
-    const LRESULT result = DefSubclassProc(box.handle, message, wParam, lParam);
-    if (message == WM_LBUTTONUP && box.group == TextGroup::Text1) {
-        RECT client;
-        GetClientRect(box.handle, &client);
-        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (PtInRect(&client, at) && events_.click) {
-            events_.click(box.index);
-        }
-    }
-    return result;
-}
-
-// A character outside the BMP typed as one key: it goes in whole where the
-// box has room for both halves, or not at all.
-void MixerWindow::typePair(Box& box, wchar_t high, wchar_t low) {
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(box.handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    const auto limit = static_cast<int>(SendMessageW(box.handle, EM_GETLIMITTEXT, 0, 0));
-    const int kept = GetWindowTextLengthW(box.handle) - static_cast<int>(end - start);
-    if (limit - kept < 2) {
-        MessageBeep(MB_OK);
-        return;
-    }
-    const wchar_t pair[] = {high, low, L'\0'};
-    SendMessageW(box.handle, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pair));
 }
 
 } // namespace tintora::win32

@@ -4,26 +4,16 @@
 // the five events the logic is bound to; the logic itself is Form1's.
 //
 // Where a native control differs from the widget contract, the difference is
-// evened out here, in one place:
-//  - a single-line EDIT sends EN_CHANGE also when a paste or WM_SETTEXT leaves
-//    its text as it was: Change is raised only when the text really differs
-//    from the one of the last Change;
-//  - EM_LIMITTEXT stops typing and pasting but not WM_SETTEXT: setBoxText is
-//    given text that is already cut;
+// evened out in one place: for the boxes in EditBox (edit_box.h), for the
+// sliders here:
 //  - a SCROLLBAR does not move itself: the window sets its position from the
 //    WM_HSCROLL code (arrow, trough, keyboard, released thumb) and raises
-//    Change, and SetScrollPos raises nothing, so setSliderValue raises it;
-//  - EM_LIMITTEXT counts UTF-16 units and cuts a paste wherever the limit
-//    falls, even inside a surrogate pair, and a character outside the BMP
-//    arrives as two WM_CHARs: a box takes a typed pair as one key, whole or
-//    not at all, and drops any half a pair an edit leaves before the edit is
-//    reported;
-//  - an EDIT has no click event: a left-button release inside a decimal box
-//    is its Click.
+//    Change, and SetScrollPos raises nothing, so setSliderValue raises it.
 #pragma once
 
 #include "mixer/mixer_events.h"
 #include "mixer/mixer_widgets.h"
+#include "win32/edit_box.h"
 #include "win32/preview_window.h"
 
 #include <windows.h>
@@ -83,34 +73,20 @@ public:
     void setManualTicks(bool manual);
 
 private:
-    struct Box {
-        HWND handle = nullptr;
-        TextGroup group = TextGroup::Text1;
-        std::int16_t index = 0;
-        Text changed; // the text at its last Change
-        bool assigning = false;
-        wchar_t highSurrogate = 0; // typed, waiting for the other half of its pair
-    };
-
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR slot, DWORD_PTR self);
-    LRESULT boxMessage(Box& box, UINT message, WPARAM wParam, LPARAM lParam);
-    void typePair(Box& box, wchar_t high, wchar_t low);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls(HINSTANCE instance);
     void layOut(UINT dpi);
     void armTimer();
-    void boxEdited(Box& box);
     void sliderMoved(HWND control, WPARAM request);
-    Box& boxAt(TextGroup group, int index);
-    [[nodiscard]] const Box& boxAt(TextGroup group, int index) const;
+    EditBox& boxAt(TextGroup group, int index);
+    [[nodiscard]] const EditBox& boxAt(TextGroup group, int index) const;
 
     HWND window_ = nullptr;
     UINT dpi_ = 96;
     HFONT font_ = nullptr;
-    std::vector<HWND> controls_;                // parallel to the layout table
-    std::array<Box, 2 * ChannelCount> boxes_{}; // Text1(0..2), then Text2(0..2)
+    std::vector<HWND> controls_;                  // parallel to the layout table
+    std::array<EditBox, 2 * ChannelCount> boxes_; // Text1(0..2), then Text2(0..2)
     std::array<HWND, ChannelCount> sliders_{};
     std::unique_ptr<PreviewWindow> preview_;
     HWND focus_ = nullptr; // the control that had the focus when the window was deactivated

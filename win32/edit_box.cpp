@@ -1,0 +1,143 @@
+#include "win32/edit_box.h"
+
+#include "win32/wide_text.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+namespace tintora::win32 {
+namespace {
+
+// `text` without any half of a surrogate pair that stands alone.
+Text withoutHalfPairs(std::u16string_view text) {
+    Text whole;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const auto unit = static_cast<wchar_t>(text[at]);
+        if (IS_HIGH_SURROGATE(unit) && at + 1 < text.size() &&
+            IS_LOW_SURROGATE(static_cast<wchar_t>(text[at + 1]))) {
+            whole += text.substr(at, 2);
+            ++at;
+        } else if (!IS_HIGH_SURROGATE(unit) && !IS_LOW_SURROGATE(unit)) {
+            whole += text[at];
+        }
+    }
+    return whole;
+}
+
+} // namespace
+
+void EditBox::create(HWND parent, HMENU id, HINSTANCE instance, const ControlRow& row, DWORD style,
+                     const MixerEvents& events) {
+    const std::wstring content = wideFromUtf8(row.content);
+    handle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", content.c_str(),
+                              style | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0, parent, id,
+                              instance, nullptr);
+    if (handle_ == nullptr) {
+        throw std::runtime_error("CreateWindowExW failed for a box");
+    }
+    SendMessageW(handle_, EM_LIMITTEXT, static_cast<WPARAM>(row.maxLength), 0);
+    group_ = row.name == "Text1" ? TextGroup::Text1 : TextGroup::Text2;
+    index_ = static_cast<std::int16_t>(row.index);
+    events_ = &events;
+    changed_ = utf16(content);
+    SetWindowSubclass(handle_, &EditBox::subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+Text EditBox::text() const {
+    return utf16(windowText(handle_));
+}
+
+void EditBox::setText(std::u16string_view text) {
+    setTextQuietly(text);
+    edited();
+}
+
+void EditBox::setTextQuietly(std::u16string_view text) {
+    assigning_ = true;
+    SetWindowTextW(handle_, wide(text).c_str());
+    assigning_ = false;
+}
+
+void EditBox::edited() {
+    if (assigning_) {
+        return;
+    }
+    Text now = text();
+    if (Text whole = withoutHalfPairs(now); whole.size() != now.size()) {
+        // A paste cut at the limit inside a pair: the half goes in the same edit.
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        setTextQuietly(whole);
+        const auto caret = static_cast<WPARAM>(std::min<std::size_t>(end, whole.size()));
+        SendMessageW(handle_, EM_SETSEL, caret, static_cast<LPARAM>(caret));
+        now = std::move(whole);
+    }
+    if (now == changed_) {
+        return;
+    }
+    changed_ = std::move(now);
+    if (events_->change) {
+        events_->change(group_, index_);
+    }
+}
+
+LRESULT CALLBACK EditBox::subclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(control, &EditBox::subclassProc, id);
+        return DefSubclassProc(control, message, wParam, lParam);
+    }
+    return reinterpret_cast<EditBox*>(self)->handleMessage(message, wParam, lParam);
+}
+
+LRESULT EditBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CHAR) {
+        const auto unit = static_cast<wchar_t>(wParam);
+        const wchar_t high = std::exchange(highSurrogate_, 0);
+        if (IS_HIGH_SURROGATE(unit)) {
+            highSurrogate_ = unit;
+            return 0;
+        }
+        if (IS_LOW_SURROGATE(unit)) {
+            if (high != 0) {
+                typePair(high, unit);
+            }
+            return 0; // a lone half inserts nothing
+        }
+    }
+    const LRESULT result = DefSubclassProc(handle_, message, wParam, lParam);
+    if (message == WM_LBUTTONUP && group_ == TextGroup::Text1) {
+        RECT client;
+        GetClientRect(handle_, &client);
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (PtInRect(&client, at) && events_->click) {
+            events_->click(index_);
+        }
+    }
+    return result;
+}
+
+// A character outside the BMP typed as one key: it goes in whole where the
+// box has room for both halves, or not at all.
+void EditBox::typePair(wchar_t high, wchar_t low) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    const auto limit = static_cast<int>(SendMessageW(handle_, EM_GETLIMITTEXT, 0, 0));
+    const int kept = GetWindowTextLengthW(handle_) - static_cast<int>(end - start);
+    if (limit - kept < 2) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    const wchar_t pair[] = {high, low, L'\0'};
+    SendMessageW(handle_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pair));
+}
+
+} // namespace tintora::win32

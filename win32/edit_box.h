@@ -1,0 +1,63 @@
+// One box of the window, on a native single-line EDIT control, keeping the
+// widget contract where the control does not:
+//  - EN_CHANGE also comes when a paste or WM_SETTEXT leaves the text as it
+//    was: Change is raised only when the text differs from the one of the
+//    last Change;
+//  - the EN_CHANGE that WM_SETTEXT sends from inside an assignment is passed
+//    over, and Change is raised right after, still inside the assignment;
+//  - EM_LIMITTEXT stops typing and pasting but not WM_SETTEXT: setText is
+//    given text that is already cut;
+//  - EM_LIMITTEXT counts UTF-16 units and cuts a paste wherever the limit
+//    falls, even inside a surrogate pair, and a character outside the BMP
+//    arrives as two WM_CHARs: the box takes a typed pair as one key, whole or
+//    not at all, and drops any half a pair an edit leaves before the edit is
+//    reported;
+//  - an EDIT has no click event: a left-button release inside a decimal box
+//    is its Click.
+#pragma once
+
+#include "layout/layout_table.h"
+#include "mixer/mixer_events.h"
+#include "mixer/mixer_widgets.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace tintora::win32 {
+
+class EditBox {
+public:
+    EditBox() = default;
+    EditBox(const EditBox&) = delete;
+    EditBox& operator=(const EditBox&) = delete;
+
+    // Makes the control for a TextBox row of the layout table. `events` must
+    // outlive the control.
+    void create(HWND parent, HMENU id, HINSTANCE instance, const ControlRow& row, DWORD style,
+                const MixerEvents& events);
+
+    [[nodiscard]] HWND handle() const { return handle_; }
+    [[nodiscard]] Text text() const;
+    // Sets the text exactly as given; Change follows if it differs.
+    void setText(std::u16string_view text);
+    // The control's EN_CHANGE.
+    void edited();
+
+private:
+    static LRESULT CALLBACK subclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void typePair(wchar_t high, wchar_t low);
+    void setTextQuietly(std::u16string_view text);
+
+    HWND handle_ = nullptr;
+    TextGroup group_ = TextGroup::Text1;
+    std::int16_t index_ = 0;
+    const MixerEvents* events_ = nullptr;
+    Text changed_;              // the text at its last Change
+    bool assigning_ = false;    // inside setText: EN_CHANGE is passed over
+    wchar_t highSurrogate_ = 0; // typed, waiting for the other half of its pair
+};
+
+} // namespace tintora::win32
