@@ -125,8 +125,19 @@ clone_head() {
         [ "$(in_root git -C /root/tintora rev-parse HEAD)" = "$commit" ]
 }
 
+# program_ended LOG MESSAGE: if the started program is no longer running,
+# shows the end of its log and MESSAGE with its exit status, and succeeds.
+program_ended() {
+    local status
+    kill -0 "$app" 2>/dev/null && return 1
+    wait "$app" && status=0 || status=$?
+    app=
+    tail -n 30 "$1"
+    stamp "$2 (exit $status)"
+}
+
 check_run() {
-    local log=$logs/run.log started=$SECONDS status
+    local log=$logs/run.log started=$SECONDS
     stamp "scripts/run.sh (offscreen): log in $log"
     in_root QT_QPA_PLATFORM=offscreen bash -c 'cd /root/tintora && exec scripts/run.sh' \
         >"$log" 2>&1 </dev/null &
@@ -143,20 +154,12 @@ check_run() {
         fi
         sleep 1
     done
-    if ! kill -0 "$app" 2>/dev/null; then
-        wait "$app" && status=0 || status=$?
-        app=
-        tail -n 30 "$log"
-        stamp "scripts/run.sh ended (exit $status) before the program was up"
+    if program_ended "$log" "scripts/run.sh ended before the program was up"; then
         return 1
     fi
     stamp "the program started after $((SECONDS - started)) s"
     sleep "$stay_up"
-    if ! kill -0 "$app" 2>/dev/null; then
-        wait "$app" && status=0 || status=$?
-        app=
-        tail -n 30 "$log"
-        stamp "the program ended (exit $status) within $stay_up s of starting"
+    if program_ended "$log" "the program ended within $stay_up s of starting"; then
         return 1
     fi
     kill "$app"

@@ -3,6 +3,7 @@
 // reaching the handlers through the native controls; the notice as the
 // system draws it, with the live timer ticking inside its loop; start-up and
 // closing of the real program.
+#include "conversions/channel_conversions.h"
 #include "layout/layout_table.h"
 #include "win32/message_loop.h"
 #include "win32/wide_text.h"
@@ -18,8 +19,20 @@ namespace {
 
 using win32::windowText;
 
-std::string utf8(std::u16string_view text) {
-    return {text.begin(), text.end()}; // the texts compared here are ASCII
+// Where a slider's parts lie: its arrows, thumb and trough, and the middle row.
+struct SliderParts {
+    SCROLLBARINFO info{};
+    RECT client{};
+    int middle = 0;
+};
+
+SliderParts partsOf(HWND slider) {
+    SliderParts parts;
+    parts.info.cbSize = sizeof(parts.info);
+    GetScrollBarInfo(slider, OBJID_CLIENT, &parts.info);
+    GetClientRect(slider, &parts.client);
+    parts.middle = parts.client.bottom / 2;
+    return parts;
 }
 
 std::wstring className(HWND window) {
@@ -42,8 +55,8 @@ protected:
     }
 
     void expectRed(std::u16string_view decimal, std::u16string_view hex, int value) {
-        EXPECT_EQ(utf8(d.text(TextGroup::Text1, 0)), utf8(decimal));
-        EXPECT_EQ(utf8(d.text(TextGroup::Text2, 0)), utf8(hex));
+        EXPECT_EQ(d.text(TextGroup::Text1, 0), decimal);
+        EXPECT_EQ(d.text(TextGroup::Text2, 0), hex);
         EXPECT_EQ(d.value(0), value);
     }
 
@@ -169,23 +182,18 @@ TEST_F(Win32Window, AnEditThatLeavesHalfAPairIsReportedWithoutIt) {
     SendMessageW(box, EM_SETSEL, 0, -1);
     const wchar_t halfAPair[] = {L'1', 0xD83D, L'\0'};
     SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(halfAPair));
-    EXPECT_EQ(utf8(d.text(TextGroup::Text2, 1)), "1");
-    EXPECT_EQ(utf8(d.text(TextGroup::Text1, 1)), "1");
+    EXPECT_EQ(d.text(TextGroup::Text2, 1), u"1");
+    EXPECT_EQ(d.text(TextGroup::Text1, 1), u"1");
     EXPECT_EQ(countCalls("Text2_Change(1)"), 1);
 }
 
 TEST_F(Win32Window, ArrowAndTroughClicksMoveTheSliderByOne) {
     const HWND slider = window.slider(0);
-    SCROLLBARINFO parts{};
-    parts.cbSize = sizeof(parts);
-    ASSERT_TRUE(GetScrollBarInfo(slider, OBJID_CLIENT, &parts));
-    RECT client;
-    GetClientRect(slider, &client);
-    const int middle = client.bottom / 2;
-    const int arrow = parts.dxyLineButton;
+    const auto [info, client, middle] = partsOf(slider);
+    const int arrow = info.dxyLineButton;
     d.clickAt(slider, {client.right - arrow / 2, middle}); // right arrow
     expectRed(u"1", u"1", 1);
-    d.clickAt(slider, {(parts.xyThumbBottom + client.right - arrow) / 2, middle}); // trough
+    d.clickAt(slider, {(info.xyThumbBottom + client.right - arrow) / 2, middle}); // trough
     expectRed(u"2", u"2", 2);
     d.clickAt(slider, {arrow / 2, middle}); // left arrow
     expectRed(u"1", u"1", 1);
@@ -194,25 +202,20 @@ TEST_F(Win32Window, ArrowAndTroughClicksMoveTheSliderByOne) {
 TEST_F(Win32Window, KeysOnAFocusedSliderStepItAndRightIncreases) {
     d.focusByKeyboard(window.slider(1));
     d.pressKey(VK_RIGHT);
-    EXPECT_EQ(utf8(d.text(TextGroup::Text1, 1)), "1");
+    EXPECT_EQ(d.text(TextGroup::Text1, 1), u"1");
     d.pressKey(VK_RIGHT);
     d.pressKey(VK_LEFT);
-    EXPECT_EQ(utf8(d.text(TextGroup::Text1, 1)), "1");
+    EXPECT_EQ(d.text(TextGroup::Text1, 1), u"1");
     d.pressKey(VK_END);
-    EXPECT_EQ(utf8(d.text(TextGroup::Text2, 1)), "FF");
+    EXPECT_EQ(d.text(TextGroup::Text2, 1), u"FF");
     d.pressKey(VK_HOME);
-    EXPECT_EQ(utf8(d.text(TextGroup::Text1, 1)), "0");
+    EXPECT_EQ(d.text(TextGroup::Text1, 1), u"0");
 }
 
 TEST_F(Win32Window, ADraggedThumbRaisesChangeOnceOnRelease) {
     const HWND slider = window.slider(0);
-    SCROLLBARINFO parts{};
-    parts.cbSize = sizeof(parts);
-    ASSERT_TRUE(GetScrollBarInfo(slider, OBJID_CLIENT, &parts));
-    RECT client;
-    GetClientRect(slider, &client);
-    const int middle = client.bottom / 2;
-    const int grip = (parts.xyThumbTop + parts.xyThumbBottom) / 2;
+    const auto [info, client, middle] = partsOf(slider);
+    const int grip = (info.xyThumbTop + info.xyThumbBottom) / 2;
     PostMessageW(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grip, middle));
     for (int x = grip + 10; x <= grip + 100; x += 10) {
         PostMessageW(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, middle));
@@ -221,7 +224,7 @@ TEST_F(Win32Window, ADraggedThumbRaisesChangeOnceOnRelease) {
     d.processQueue();
     EXPECT_EQ(countCalls("HScroll1_Change(0)"), 1);
     EXPECT_GT(d.value(0), 100);
-    EXPECT_EQ(utf8(d.text(TextGroup::Text1, 0)), std::to_string(d.value(0)));
+    EXPECT_EQ(d.text(TextGroup::Text1, 0), Int16Text(d.value(0)));
 }
 
 TEST_F(Win32Window, TheNoticeShowsItsPromptTitleAndOneDefaultButtonWithoutIcon) {
