@@ -1,5 +1,7 @@
 #include "window/mixer_window.h"
 
+#include "layout/accessible_names.h"
+#include "layout/label_fit.h"
 #include "layout/layout_table.h"
 #include "window/preview_box.h"
 #include "window/tick_timer.h"
@@ -15,26 +17,19 @@
 namespace tintora {
 namespace {
 
-constexpr std::array<const char*, ChannelCount> channelNames{"红", "绿", "蓝"};
-
 QRect pixelGeometry(const ControlRow& row) {
     return {twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
             twipsToPixels(row.height)};
-}
-
-QString accessibleName(int index, const char* kind) {
-    return QString::fromUtf8(channelNames.at(index)) + u' ' + QString::fromUtf8(kind);
 }
 
 QLineEdit* makeBox(const ControlRow& row, QWidget* parent) {
     auto* box = new QLineEdit(QString::fromUtf8(row.content), parent);
     box->setMaxLength(row.maxLength);
     box->setValidator(new WholeCharacters(box));
-    box->setAccessibleName(accessibleName(row.index, row.name == "Text1" ? "十进制" : "十六进制"));
     return box;
 }
 
-QScrollBar* makeSlider(const ControlRow& row, QWidget* parent) {
+QScrollBar* makeSlider(QWidget* parent) {
     auto* slider = new QScrollBar(Qt::Horizontal, parent);
     slider->setRange(SliderMin, SliderMax);
     slider->setSingleStep(1);
@@ -46,7 +41,6 @@ QScrollBar* makeSlider(const ControlRow& row, QWidget* parent) {
     // Right and wheel-up increase it.
     slider->setInvertedControls(false);
     slider->setFocusPolicy(Qt::StrongFocus);
-    slider->setAccessibleName(accessibleName(row.index, "滑块"));
     return slider;
 }
 
@@ -58,19 +52,18 @@ QLabel* makeLabel(const ControlRow& row, QWidget* parent) {
     return label;
 }
 
-// The table's widths were drawn for a smaller font than most desktops use. A
-// label whose text needs more room grows to the right; where the window edge
-// would still cut its text, its font steps down until the text ends inside.
+// A label grows to the right where its text needs more room than the table
+// gives, and its font steps down where the window's edge would cut the text.
 void fitLabel(QLabel* label, int windowWidth) {
-    constexpr qreal smallestPointSize = 6.0;
     QFont font = label->font();
-    const auto textEnd = [&] {
-        return label->x() + QFontMetrics(font).horizontalAdvance(label->text());
-    };
-    while (textEnd() > windowWidth && font.pointSizeF() > smallestPointSize) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    }
-    if (font != label->font()) {
+    const double points =
+        fittedPointSize(label->x(), windowWidth, font.pointSizeF(), [&](double size) {
+            QFont sized = font;
+            sized.setPointSizeF(size);
+            return QFontMetrics(sized).horizontalAdvance(label->text());
+        });
+    if (points != font.pointSizeF()) {
+        font.setPointSizeF(points);
         label->setFont(font);
     }
     label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
@@ -90,7 +83,6 @@ MixerWindow::MixerWindow(QWidget* parent)
         switch (row.controlClass) {
         case ControlClass::PictureBox:
             preview_ = new PreviewBox(this);
-            preview_->setAccessibleName(QStringLiteral("颜色预览"));
             widget = preview_;
             break;
         case ControlClass::TextBox: {
@@ -105,7 +97,7 @@ MixerWindow::MixerWindow(QWidget* parent)
             break;
         }
         case ControlClass::HScrollBar:
-            widget = sliders_.at(row.index) = makeSlider(row, this);
+            widget = sliders_.at(row.index) = makeSlider(this);
             break;
         case ControlClass::Label:
             widget = makeLabel(row, this);
@@ -114,6 +106,8 @@ MixerWindow::MixerWindow(QWidget* parent)
         widget->setObjectName(row.index < 0 ? QString::fromUtf8(row.name)
                                             : QString::fromUtf8(row.name) + u'_' +
                                                   QString::number(row.index));
+        widget->setAccessibleName(
+            QString::fromStdString(tintora::accessibleName(row.name, row.index)));
         widget->setGeometry(pixelGeometry(row));
         if (row.controlClass == ControlClass::Label) {
             fitLabel(static_cast<QLabel*>(widget), width());
