@@ -8,7 +8,9 @@
 //    fit whole is dropped whole (cutToLength);
 //  - setValue refuses a value outside 0..255 with a Failure and keeps the old
 //    value;
-//  - giving the widgets their initial values raises nothing.
+//  - giving the widgets their initial values raises nothing;
+//  - after setText the typing position stands after the new text, so keys
+//    typed on after a handler has rewritten the box keep their order.
 #pragma once
 
 #include "conversions/channel_conversions.h"

@@ -1,5 +1,6 @@
 #include "mixer_testing/memory_widgets.h"
 
+#include "mixer/control_characters.h"
 #include "mixer/failure.h"
 
 namespace tintora {
@@ -111,7 +112,7 @@ void MemoryWidgets::userType(TextGroup group, std::int16_t index, std::u16string
             }
             // Backspace takes the whole character before the end.
             next.resize(cutToLength(next, static_cast<int>(next.size()) - 1).size());
-        } else if (!pair && (key[0] < u' ' || key[0] == u'\x7f' || isHighSurrogate(key[0]) ||
+        } else if (!pair && (isControlCharacter(key[0]) || isHighSurrogate(key[0]) ||
                              isLowSurrogate(key[0]))) {
             continue; // control characters and lone surrogates insert nothing, as in a line edit
         } else if (next.size() + key.size() > static_cast<std::size_t>(maxLength(group))) {

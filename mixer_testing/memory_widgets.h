@@ -40,7 +40,9 @@ public:
     // Replaces the whole text, as a paste over a selected box does: cut to
     // MaxLength (cutToLength), Change raised if it differs.
     void userReplace(TextGroup group, std::int16_t index, std::u16string_view text);
-    // Types keys at the end of the box, one Change per key that changes it.
+    // Types keys at the end of the box, one Change per key that changes it;
+    // a handler's rewrite leaves the typing position at the end, so each key
+    // goes after what the box holds by then.
     // A surrogate pair is one key, one character; u'\b' deletes the last
     // character; other control characters and lone surrogates insert nothing,
     // and a key whose character does not fit within MaxLength is refused.
