@@ -1,5 +1,6 @@
 #include "win32/edit_box.h"
 
+#include "mixer/control_characters.h"
 #include "win32/wide_text.h"
 
 #include <commctrl.h>
@@ -28,6 +29,17 @@ Text withoutHalfPairs(std::u16string_view text) {
     return whole;
 }
 
+// The control characters an EDIT acts on as commands rather than text.
+bool isEditCommand(wchar_t unit) {
+    constexpr wchar_t selectAll = 0x01;
+    constexpr wchar_t copy = 0x03;
+    constexpr wchar_t paste = 0x16;
+    constexpr wchar_t cut = 0x18;
+    constexpr wchar_t undo = 0x1A;
+    return unit == VK_BACK || unit == selectAll || unit == copy || unit == paste || unit == cut ||
+           unit == undo;
+}
+
 } // namespace
 
 void EditBox::create(HWND parent, HMENU id, HINSTANCE instance, const ControlRow& row, DWORD style,
@@ -53,6 +65,8 @@ Text EditBox::text() const {
 
 void EditBox::setText(std::u16string_view text) {
     setTextQuietly(text);
+    const auto end = static_cast<WPARAM>(text.size());
+    SendMessageW(handle_, EM_SETSEL, end, static_cast<LPARAM>(end));
     edited();
 }
 
@@ -97,7 +111,8 @@ LRESULT CALLBACK EditBox::subclassProc(HWND control, UINT message, WPARAM wParam
 }
 
 LRESULT EditBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CHAR) {
+    switch (message) {
+    case WM_CHAR: {
         const auto unit = static_cast<wchar_t>(wParam);
         const wchar_t high = std::exchange(highSurrogate_, 0);
         if (IS_HIGH_SURROGATE(unit)) {
@@ -110,17 +125,45 @@ LRESULT EditBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0; // a lone half inserts nothing
         }
+        if (isControlCharacter(unit) && !isEditCommand(unit)) {
+            return 0;
+        }
+        break;
     }
-    const LRESULT result = DefSubclassProc(handle_, message, wParam, lParam);
-    if (message == WM_LBUTTONUP && group_ == TextGroup::Text1) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        pressed_ = true;
+        const LRESULT result = DefSubclassProc(handle_, message, wParam, lParam);
+        if (GetCapture() != handle_) {
+            SetCapture(handle_); // the control takes it itself; the click depends on it
+        }
+        return result;
+    }
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse while the button was down.
+        if (reinterpret_cast<HWND>(lParam) != handle_) {
+            pressed_ = false;
+        }
+        break;
+    case WM_LBUTTONUP: {
         RECT client;
         GetClientRect(handle_, &client);
         const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (PtInRect(&client, at) && events_->click) {
+        const bool click =
+            std::exchange(pressed_, false) && PtInRect(&client, at) && group_ == TextGroup::Text1;
+        const LRESULT result = DefSubclassProc(handle_, message, wParam, lParam);
+        if (GetCapture() == handle_) {
+            ReleaseCapture();
+        }
+        if (click && events_->click) {
             events_->click(index_);
         }
+        return result;
     }
-    return result;
+    default:
+        break;
+    }
+    return DefSubclassProc(handle_, message, wParam, lParam);
 }
 
 // A character outside the BMP typed as one key: it goes in whole where the

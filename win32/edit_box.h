@@ -12,8 +12,14 @@
 //    arrives as two WM_CHARs: the box takes a typed pair as one key, whole or
 //    not at all, and drops any half a pair an edit leaves before the edit is
 //    reported;
-//  - an EDIT has no click event: a left-button release inside a decimal box
-//    is its Click.
+//  - WM_SETTEXT puts the caret at the start: setText moves it after the text;
+//  - WM_CHAR carries the control's editing commands (Backspace, Ctrl+A, C,
+//    V, X, Z) as control characters, and the control inserts some other
+//    control characters as text (U+007F from Ctrl+Backspace): the box passes
+//    on the commands and refuses the rest;
+//  - an EDIT has no click event: a left-button press and release inside the
+//    same decimal box is its Click (the control captures the mouse from the
+//    press, so the release comes back to it wherever it happens).
 #pragma once
 
 #include "layout/layout_table.h"
@@ -58,6 +64,7 @@ private:
     Text changed_;              // the text at its last Change
     bool assigning_ = false;    // inside setText: EN_CHANGE is passed over
     wchar_t highSurrogate_ = 0; // typed, waiting for the other half of its pair
+    bool pressed_ = false;      // the left button went down in this box and is still down
 };
 
 } // namespace tintora::win32

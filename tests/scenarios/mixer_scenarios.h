@@ -170,6 +170,9 @@ TYPED_TEST_P(MixerScenarios, LowerCaseHexTypedKeyByKeyIsRewrittenAndTypingGoesOn
     this->d.type(TextGroup::Text2, Blue, u"8");
     this->expectChannel(Blue, u"200", u"C8", 200);
     EXPECT_EQ(this->d.backColor(), 0xC80000u);
+    // In one go: "05" is rewritten to "5", and the 7 goes after it.
+    this->d.type(TextGroup::Text1, Red, u"57");
+    this->expectChannel(Red, u"57", u"39", 57);
 }
 
 TYPED_TEST_P(MixerScenarios, HexChangesAreReadLeniently) {
@@ -210,6 +213,9 @@ TYPED_TEST_P(MixerScenarios, LengthLimitsRefuseExtraKeys) {
     this->expectChannel(Green, u"1", u"1", 1);
     this->log.calls.clear();
     this->d.type(TextGroup::Text2, Green, u"😀");
+    EXPECT_EQ(this->d.text(TextGroup::Text2, Green), u"1");
+    // Control characters go in nowhere, room or not (Ctrl+Backspace gives U+007F).
+    this->d.type(TextGroup::Text2, Green, u"\x7f\x1b\u0085\u009f");
     EXPECT_EQ(this->d.text(TextGroup::Text2, Green), u"1");
     EXPECT_TRUE(this->log.calls.empty());
 }
