@@ -52,17 +52,6 @@ void registerWindowClass(HINSTANCE instance, WNDPROC windowProc) {
     RegisterClassExW(&windowClass);
 }
 
-int textWidth(HWND control, HFONT font) {
-    const std::wstring text = windowText(control);
-    const HDC dc = GetDC(control);
-    const HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return size.cx;
-}
-
 } // namespace
 
 MixerWindow::MixerWindow(HINSTANCE instance) {
@@ -77,6 +66,7 @@ MixerWindow::MixerWindow(HINSTANCE instance) {
     }
     createControls(instance);
     layOut(windowDpi(window_));
+    names_.give(controls_);
     focus_ = preview_->handle();
     armTimer();
 }
@@ -154,6 +144,7 @@ void MixerWindow::layOut(UINT dpi) {
     dpi_ = dpi;
     const HFONT oldFont = font_;
     font_ = createMessageFont(dpi);
+    LabelFonts labelFonts;
     const SIZE outer = outerSize(pixels(formRow.clientWidth, dpi),
                                  pixels(formRow.clientHeight, dpi), WindowStyle, 0, dpi);
     SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
@@ -161,18 +152,19 @@ void MixerWindow::layOut(UINT dpi) {
     for (std::size_t row = 0; row < layoutTable.size(); ++row) {
         const ControlRow& entry = layoutTable[row];
         HWND control = controls_[row];
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         int width = pixels(entry.width, dpi);
         if (entry.controlClass == ControlClass::Label) {
-            // The table's widths were drawn for a smaller font than most
-            // desktops use: a label whose text needs more room grows to the
-            // right (the window clips what passes its edge).
-            width = std::max(width, textWidth(control, font_));
+            // A label whose text needs more room grows to the right.
+            width = std::max(width, labelFonts.fit(control, font_, dpi, pixels(entry.left, dpi),
+                                                   pixels(formRow.clientWidth, dpi)));
+        } else {
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         }
         SetWindowPos(control, nullptr, pixels(entry.left, dpi), pixels(entry.top, dpi), width,
                      pixels(entry.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     InvalidateRect(window_, nullptr, TRUE);
+    labelFonts_.swap(labelFonts); // the fonts of the last layout go with `labelFonts`
     if (oldFont != nullptr) {
         DeleteObject(oldFont);
     }
@@ -355,6 +347,7 @@ LRESULT MixerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_DESTROY:
+        names_.clear();
         KillTimer(window_, TimerId);
         timerInterval_ = 0;
         if (endLoopWhenClosed_) {

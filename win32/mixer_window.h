@@ -14,7 +14,9 @@
 #include "mixer/mixer_events.h"
 #include "mixer/mixer_widgets.h"
 #include "win32/edit_box.h"
+#include "win32/label_fonts.h"
 #include "win32/preview_window.h"
+#include "win32/screen_reader_names.h"
 
 #include <windows.h>
 
@@ -85,10 +87,12 @@ private:
     HWND window_ = nullptr;
     UINT dpi_ = 96;
     HFONT font_ = nullptr;
+    LabelFonts labelFonts_;
     std::vector<HWND> controls_;                  // parallel to the layout table
     std::array<EditBox, 2 * ChannelCount> boxes_; // Text1(0..2), then Text2(0..2)
     std::array<HWND, ChannelCount> sliders_{};
     std::unique_ptr<PreviewWindow> preview_;
+    ScreenReaderNames names_;
     HWND focus_ = nullptr; // the control that had the focus when the window was deactivated
     MixerEvents events_;
     bool timerEnabled_ = true;

@@ -187,6 +187,27 @@ TEST_F(Win32Window, AnEditThatLeavesHalfAPairIsReportedWithoutIt) {
     EXPECT_EQ(countCalls("Text2_Change(1)"), 1);
 }
 
+// A label lets the mouse through to the window beneath it; neither the
+// window nor the preview holds the mouse, so the release of a press there
+// goes to whatever lies under the pointer.
+TEST_F(Win32Window, APressElsewhereReleasedOverADecimalBoxIsNoClick) {
+    const HWND box = window.box(TextGroup::Text1, 2);
+    RECT client;
+    GetClientRect(box, &client);
+    const LPARAM overBox = MAKELPARAM(client.right / 2, client.bottom / 2);
+    const RECT label = placeOf(window.control("Label4"));
+    const std::pair<HWND, LPARAM> presses[] = {
+        {window.handle(), MAKELPARAM(label.left + 2, label.top + 2)},
+        {window.preview().handle(), MAKELPARAM(5, 5)},
+    };
+    for (const auto& [pressed, at] : presses) {
+        PostMessageW(pressed, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(box, WM_LBUTTONUP, 0, overBox);
+        d.processQueue();
+    }
+    EXPECT_TRUE(log.calls.empty());
+}
+
 TEST_F(Win32Window, ArrowAndTroughClicksMoveTheSliderByOne) {
     const HWND slider = window.slider(0);
     const auto [info, client, middle] = partsOf(slider);
@@ -267,6 +288,35 @@ TEST_F(Win32Window, TheLiveTimerSleepsWhileTheNoticeIsOpen) {
     const auto restored = std::find(opened, log.calls.end(), "Text1_Change(0)");
     ASSERT_NE(restored, log.calls.end());
     EXPECT_EQ(std::count(opened, restored, "Timer1_Timer()"), 0);
+}
+
+TEST(Win32Fonts, EveryLabelTextEndsInsideTheWindowWithALargerMessageFont) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
+    struct Restore {
+        NONCLIENTMETRICSW metrics;
+        ~Restore() { SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0); }
+    } restore{metrics};
+    for (const int points : {9, 10, 11, 12}) {
+        metrics.lfMessageFont.lfHeight = -MulDiv(points, 96, 72);
+        ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
+        const win32::MixerWindow window;
+        ASSERT_EQ(window.dpi(), 96u);
+        for (const ControlRow& row : layoutTable) {
+            if (row.controlClass != ControlClass::Label) {
+                continue;
+            }
+            const HWND label = window.control(row.name);
+            const std::wstring text = windowText(label);
+            const HDC dc = GetDC(label);
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+            SIZE size{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            ReleaseDC(label, dc);
+            EXPECT_LE(row.left / 15 + size.cx, clientWidthPixels) << row.name << " at " << points;
+        }
+    }
 }
 
 TEST(Win32StartUp, ThePreviewHasTheFocusInTheWindowColourAndTheTimerRuns) {
