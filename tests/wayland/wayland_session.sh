@@ -17,6 +17,9 @@ compositor_user=${TINTORA_WAYLAND_USER:-tintora-wayland}
 
 fail() {
     echo "FAILED: $*" >&2
+    if [ "$command" = start ]; then
+        sh "$0" stop "$state" # no compositor or runtime folder left behind
+    fi
     exit 1
 }
 
