@@ -8,7 +8,7 @@ set -euo pipefail
 profile=${1:-test}
 run_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-translations-l10n qt6-qpa-plugins
+    qt6-base-dev qt6-translations-l10n qt6-qpa-plugins qt6-wayland
     fonts-wqy-microhei
 )
 test_packages=(
@@ -19,6 +19,7 @@ test_packages=(
     locales dpkg-dev file python3
     qt6-svg-dev lintian
     g++-mingw-w64-x86-64-posix wine64 fonts-wine
+    sway grim passwd
 )
 case "$profile" in
 run) wanted=("${run_packages[@]}") ;;

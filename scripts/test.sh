@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the
-# normal build, then the sanitizer build, then the Windows build under Wine,
+# normal build, its window suites again on a headless Wayland compositor,
+# then the sanitizer build, then the Windows build under Wine,
 # then three minutes of fuzzing.
 # Warnings are errors here, as in CI; the dev preset is for everyday builds.
 set -euo pipefail
@@ -10,6 +11,13 @@ scripts/install-deps.sh test
 cmake --preset ci
 cmake --build --preset ci
 ctest --preset ci
+
+# The Qt window's suites again, natively on a real headless Wayland compositor.
+wayland_started=$SECONDS
+ctest --preset wayland ||
+    { echo "FAILED: the Qt window's suites on the headless Wayland compositor (see above)"; exit 1; }
+echo "Wayland: the Qt window's suites passed on headless sway with QT_QPA_PLATFORM=wayland" \
+    "in $((SECONDS - wayland_started)) s"
 
 # The same tests again under AddressSanitizer, UBSan and LeakSanitizer.
 cmake --preset asan

@@ -26,6 +26,11 @@ QRect sliderPart(QScrollBar* slider, QStyle::SubControl part);
 // the nearest position at or before it. `eachMove` runs after every move.
 void dragThumb(QScrollBar* slider, int target, const std::function<void()>& eachMove = {});
 
+// Waits until a shown window is exposed and the platform has given it the
+// keyboard. On Wayland only the compositor gives it (a client cannot take it),
+// and Qt's qWaitForWindowActive there only waits for the window to be exposed.
+[[nodiscard]] bool waitForActivation(QWidget* window);
+
 class QtDriver final : public MixerDriver {
 public:
     QtDriver();

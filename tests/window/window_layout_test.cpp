@@ -136,8 +136,7 @@ TEST_F(WindowLayout, PreviewHasFocusAndTabVisitsBoxesThenSlidersThenHexBoxes) {
 TEST(WindowStartUp, ThePreviewHasTheFocusWhenTheWindowFirstShows) {
     MixerWindow window;
     window.show();
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(waitForActivation(&window));
     EXPECT_EQ(QApplication::focusWidget(), window.preview());
     EXPECT_TRUE(window.timer()->isRunning());
 }
