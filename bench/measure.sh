@@ -182,7 +182,10 @@ for who in program floor; do
         sleep 0.1
     done
     alive "${probed[$who]}"
-    read -r _ x y < <(grep '^box-at' "$work/out")
+    if ! read -r _ x y < <(grep '^box-at' "$work/out"); then
+        echo "${probed[$who]} did not say where its box lies" >&2
+        exit 1
+    fi
     xdotool mousemove "$x" "$y" click 1
     sleep "$blinking_from"
     measure "$who.blinking" "$pid" "$blinking_seconds"
