@@ -13,7 +13,7 @@ run_packages=(
 )
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth x11-utils imagemagick
+    xvfb xauth x11-utils xdotool imagemagick
     desktop-file-utils appstream binutils-mingw-w64-x86-64
     clang libclang-rt-14-dev valgrind
     locales dpkg-dev file python3
