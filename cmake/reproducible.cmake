@@ -3,16 +3,16 @@
 # compares them. Included by the top-level CMakeLists.txt before any target.
 
 # The compiler writes the folders it works in into the debug information (and
-# so into the build ID that stripping keeps), and into __FILE__. Both are
-# written relative to the source and build folders instead; a build folder
-# inside the source folder matches the second, later and so preferred, map.
-add_compile_options(
-  "$<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.>"
-  "$<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${PROJECT_BINARY_DIR}=build>")
+# so into the build ID that stripping keeps), and into __FILE__. In the builds
+# that are shipped they are written relative to the source and build folders
+# instead; a build folder inside the source folder matches the second, later
+# and so preferred, map. Debug builds keep whole paths for debuggers.
+set(tintora_shipped_cxx "$<AND:$<COMPILE_LANGUAGE:CXX>,$<NOT:$<CONFIG:Debug>>>")
+add_compile_options("$<${tintora_shipped_cxx}:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.>"
+                    "$<${tintora_shipped_cxx}:-ffile-prefix-map=${PROJECT_BINARY_DIR}=build>")
 
 # Qt's resource compiler stores each file's modification time, which in a clone
-# is the time of the checkout; format 1 has no such field (and compresses with
-# zlib, as rcc then does anyway).
+# is the time of the checkout; format 1 has no such field.
 set(CMAKE_AUTORCC_OPTIONS --format-version 1)
 
 if(WIN32)
