@@ -52,13 +52,13 @@ build() {
     mkdir -p "$dir"
     stamp "build in $dir: umask $mask, LC_ALL=$loc, TZ=$zone"
     (
-        umask "$mask"
-        git -c advice.detachedHead=false clone --quiet "$work/head.bundle" "$dir/tintora"
-        [ "$(git -C "$dir/tintora" rev-parse HEAD)" = "$commit" ]
-        cd "$dir/tintora"
+        umask "$mask" &&
+            git -c advice.detachedHead=false clone --quiet "$work/head.bundle" "$dir/tintora" &&
+            [ "$(git -C "$dir/tintora" rev-parse HEAD)" = "$commit" ] &&
+            cd "$dir/tintora" || exit 1
         # Only what a build needs from the caller's environment: whatever
         # else it has (SOURCE_DATE_EPOCH among it) must not be relied on.
-        env -i PATH="$PATH" HOME="$dir" LANG="$loc" LC_ALL="$loc" TZ="$zone" bash -ec '
+        exec env -i PATH="$PATH" HOME="$dir" LANG="$loc" LC_ALL="$loc" TZ="$zone" bash -ec '
             cmake --preset app
             cmake --build --preset app
             (cd build/app && cpack -G DEB)
@@ -80,8 +80,6 @@ for spec in "${builds[@]}"; do
         tail -n 30 "$dir/build.log"
         failed_builds=$((failed_builds + 1))
     fi
-    # Builds start at different seconds whatever their length.
-    sleep 1
 done
 
 first=${builds[0]%%|*}/tintora
@@ -104,8 +102,13 @@ for artefact in "${artefacts[@]}"; do
         passed=$((passed + 1))
     else
         echo "$name: FAILED, the two builds differ; the first differences:"
-        diffoscope --no-progress --text - --text-color never --max-diff-block-lines 8 \
-            --max-text-report-size 6000 "$a" "$b" | head -n 60 || true
+        if command -v diffoscope >/dev/null; then
+            diffoscope --no-progress --text - --text-color never --max-diff-block-lines 8 \
+                --max-page-diff-block-lines 8 --max-text-report-size 6000 "$a" "$b" |
+                head -n 60 || true
+        else
+            cmp -l "$a" "$b" | head -n 20 || true
+        fi
         failed=$((failed + 1))
     fi
 done
