@@ -20,6 +20,7 @@ test_packages=(
     qt6-svg-dev lintian
     g++-mingw-w64-x86-64-posix wine64 fonts-wine
     sway grim passwd
+    diffoscope-minimal
 )
 case "$profile" in
 run) wanted=("${run_packages[@]}") ;;
