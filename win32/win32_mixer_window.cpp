@@ -1,4 +1,4 @@
-#include "win32/mixer_window.h"
+#include "win32/win32_mixer_window.h"
 
 #include "layout/layout_table.h"
 #include "win32/dpi.h"
@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <utility>
 
 namespace tintora::win32 {
 namespace {
@@ -65,10 +64,10 @@ int textWidth(HWND control, HFONT font) {
 
 } // namespace
 
-MixerWindow::MixerWindow(HINSTANCE instance) {
+Win32MixerWindow::Win32MixerWindow(HINSTANCE instance) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    registerWindowClass(instance, &MixerWindow::windowProc);
+    registerWindowClass(instance, &Win32MixerWindow::windowProc);
     const std::wstring caption = wideFromUtf8(formRow.caption);
     window_ = CreateWindowExW(0, ClassName, caption.c_str(), WindowStyle, CW_USEDEFAULT,
                               CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
@@ -78,10 +77,10 @@ MixerWindow::MixerWindow(HINSTANCE instance) {
     createControls(instance);
     layOut(windowDpi(window_));
     focus_ = preview_->handle();
-    armTimer();
+    timer_.start(window_);
 }
 
-MixerWindow::~MixerWindow() {
+Win32MixerWindow::~Win32MixerWindow() {
     if (window_ != nullptr) {
         DestroyWindow(window_);
     }
@@ -90,13 +89,12 @@ MixerWindow::~MixerWindow() {
     }
 }
 
-void MixerWindow::createControls(HINSTANCE instance) {
+void Win32MixerWindow::createControls(HINSTANCE instance) {
     controls_.reserve(layoutTable.size());
     // Rows come in tab order; a new child goes below its elder siblings, and
     // IsDialogMessageW tabs through WS_TABSTOP controls in that order.
     for (std::size_t row = 0; row < layoutTable.size(); ++row) {
         const ControlRow& entry = layoutTable[row];
-        const std::wstring content = wideFromUtf8(entry.content);
         HWND control = nullptr;
         switch (entry.controlClass) {
         case ControlClass::PictureBox:
@@ -105,29 +103,19 @@ void MixerWindow::createControls(HINSTANCE instance) {
             control = preview_->handle();
             break;
         case ControlClass::TextBox: {
-            const TextGroup group = entry.name == "Text1" ? TextGroup::Text1 : TextGroup::Text2;
-            EditBox& box = boxAt(group, entry.index);
+            EditBox& box = boxAt(groupOf(entry.base), entry.index);
             box.create(window_, controlId(row), instance, entry, ChildStyle, events_);
             control = box.handle();
             break;
         }
         case ControlClass::HScrollBar: {
-            control = CreateWindowExW(0, L"SCROLLBAR", L"", ChildStyle | WS_TABSTOP | SBS_HORZ, 0,
-                                      0, 0, 0, window_, controlId(row), instance, nullptr);
-            // SmallChange and LargeChange are both 1; sliderMoved applies them.
-            SCROLLINFO range{sizeof(SCROLLINFO),
-                             SIF_RANGE | SIF_PAGE | SIF_POS,
-                             SliderMin,
-                             SliderMax,
-                             0,
-                             SliderMin,
-                             0};
-            SetScrollInfo(control, SB_CTL, &range, FALSE);
-            sliders_.at(entry.index) = control;
+            ScrollBar& slider = sliders_.at(entry.index);
+            slider.create(window_, controlId(row), instance, entry, ChildStyle, events_);
+            control = slider.handle();
             break;
         }
         case ControlClass::Label:
-            control = CreateWindowExW(0, L"STATIC", content.c_str(),
+            control = CreateWindowExW(0, L"STATIC", wideFromUtf8(entry.content).c_str(),
                                       ChildStyle | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 0, 0, 0,
                                       window_, controlId(row), instance, nullptr);
             break;
@@ -148,29 +136,31 @@ void MixerWindow::createControls(HINSTANCE instance) {
     }
 }
 
-// Places every control at `dpi` (15 twips a pixel at 96 DPI) in the message
-// font of that DPI, and sizes the window around the client area.
-void MixerWindow::layOut(UINT dpi) {
+// Places every control at `dpi` in the message font of that DPI, and sizes
+// the window around the client area.
+void Win32MixerWindow::layOut(UINT dpi) {
     dpi_ = dpi;
+    const int scale = static_cast<int>(dpi);
     const HFONT oldFont = font_;
     font_ = createMessageFont(dpi);
-    const SIZE outer = outerSize(pixels(formRow.clientWidth, dpi),
-                                 pixels(formRow.clientHeight, dpi), WindowStyle, 0, dpi);
+    const SIZE outer = outerSize(twipsToPixels(formRow.clientWidth, scale),
+                                 twipsToPixels(formRow.clientHeight, scale), WindowStyle, 0, dpi);
     SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (std::size_t row = 0; row < layoutTable.size(); ++row) {
         const ControlRow& entry = layoutTable[row];
         HWND control = controls_[row];
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        int width = pixels(entry.width, dpi);
+        int width = twipsToPixels(entry.width, scale);
         if (entry.controlClass == ControlClass::Label) {
             // The table's widths were drawn for a smaller font than most
             // desktops use: a label whose text needs more room grows to the
             // right (the window clips what passes its edge).
             width = std::max(width, textWidth(control, font_));
         }
-        SetWindowPos(control, nullptr, pixels(entry.left, dpi), pixels(entry.top, dpi), width,
-                     pixels(entry.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(control, nullptr, twipsToPixels(entry.left, scale),
+                     twipsToPixels(entry.top, scale), width, twipsToPixels(entry.height, scale),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
     InvalidateRect(window_, nullptr, TRUE);
     if (oldFont != nullptr) {
@@ -178,188 +168,69 @@ void MixerWindow::layOut(UINT dpi) {
     }
 }
 
-void MixerWindow::show(int showCommand) {
+void Win32MixerWindow::show(int showCommand) {
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
 }
 
-HWND MixerWindow::box(TextGroup group, int index) const {
-    return boxAt(group, index).handle();
+HWND Win32MixerWindow::control(std::string_view name, int index) const {
+    const auto row = rowOf(name, index);
+    return row ? controls_.at(*row) : nullptr;
 }
 
-HWND MixerWindow::control(std::string_view name, int index) const {
-    for (std::size_t row = 0; row < layoutTable.size(); ++row) {
-        if (layoutTable[row].name == name && layoutTable[row].index == index) {
-            return controls_[row];
-        }
-    }
-    return nullptr;
-}
-
-EditBox& MixerWindow::boxAt(TextGroup group, int index) {
+EditBox& Win32MixerWindow::boxAt(TextGroup group, int index) {
     return boxes_.at(static_cast<std::size_t>(boxSlot(group, index)));
 }
 
-const EditBox& MixerWindow::boxAt(TextGroup group, int index) const {
+const EditBox& Win32MixerWindow::boxAt(TextGroup group, int index) const {
     return boxes_.at(static_cast<std::size_t>(boxSlot(group, index)));
 }
 
-Text MixerWindow::boxText(TextGroup group, int index) const {
+Text Win32MixerWindow::boxText(TextGroup group, int index) const {
     return boxAt(group, index).text();
 }
 
-void MixerWindow::setBoxText(TextGroup group, int index, std::u16string_view text) {
+void Win32MixerWindow::setBoxText(TextGroup group, int index, std::u16string_view text) {
     boxAt(group, index).setText(text);
 }
 
-int MixerWindow::sliderValue(int index) const {
-    return GetScrollPos(slider(index), SB_CTL);
-}
-
-void MixerWindow::setSliderValue(int index, int value) {
-    if (sliderValue(index) == value) {
-        return;
-    }
-    SetScrollPos(slider(index), SB_CTL, value, TRUE);
-    if (events_.scroll) {
-        events_.scroll(static_cast<std::int16_t>(index));
-    }
-}
-
-// WM_HSCROLL: the scroll bar reports what the user did and leaves the moving
-// to its parent. Arrow and trough move by one (SmallChange, LargeChange); a
-// dragged thumb counts only once it is released.
-void MixerWindow::sliderMoved(HWND control, WPARAM request) {
-    const auto found = std::find(sliders_.begin(), sliders_.end(), control);
-    if (found == sliders_.end()) {
-        return;
-    }
-    const int index = static_cast<int>(found - sliders_.begin());
-    const int value = sliderValue(index);
-    int target = value;
-    switch (LOWORD(request)) {
-    case SB_LINELEFT:
-    case SB_PAGELEFT:
-        target = value - 1;
-        break;
-    case SB_LINERIGHT:
-    case SB_PAGERIGHT:
-        target = value + 1;
-        break;
-    case SB_LEFT:
-        target = SliderMin;
-        break;
-    case SB_RIGHT:
-        target = SliderMax;
-        break;
-    case SB_THUMBPOSITION:
-        target = HIWORD(request);
-        break;
-    default: // SB_THUMBTRACK (the control draws the dragged thumb), SB_ENDSCROLL
-        return;
-    }
-    setSliderValue(index, std::clamp(target, SliderMin, SliderMax));
-}
-
-void MixerWindow::setTimerEnabled(bool enabled) {
-    timerEnabled_ = enabled;
-    armTimer();
-}
-
-void MixerWindow::setManualTicks(bool manual) {
-    manualTicks_ = manual;
-    armTimer();
-}
-
-// The one place where Timer1's clock is set or killed. KillTimer also drops a
-// WM_TIMER already waiting in the queue.
-void MixerWindow::armTimer() {
-    if (!timerEnabled_ || manualTicks_ || window_ == nullptr) {
-        if (timerInterval_ != 0 && window_ != nullptr) {
-            KillTimer(window_, TimerId);
-        }
-        timerInterval_ = 0;
-        return;
-    }
-    if (timerInterval_ != 0) {
-        return;
-    }
-    timerInterval_ = static_cast<UINT>(firstTickDelayMs(GetTickCount64() - createdAt_));
-    SetTimer(window_, TimerId, timerInterval_, nullptr);
-}
-
-LRESULT CALLBACK MixerWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Win32MixerWindow::windowProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* created = static_cast<MixerWindow*>(
+        auto* created = static_cast<Win32MixerWindow*>(
             reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
         created->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
-    auto* self = reinterpret_cast<MixerWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Win32MixerWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
     return self->handleMessage(message, wParam, lParam);
 }
 
-LRESULT MixerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32MixerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (HIWORD(wParam) == EN_CHANGE) {
-            const auto edited =
-                std::find_if(boxes_.begin(), boxes_.end(), [lParam](const EditBox& box) {
-                    return box.handle() == reinterpret_cast<HWND>(lParam);
-                });
-            if (edited != boxes_.end()) {
-                edited->edited();
-            }
-        }
+        boxNotified(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         return 0;
     case WM_HSCROLL:
-        sliderMoved(reinterpret_cast<HWND>(lParam), wParam);
+        sliderRequested(reinterpret_cast<HWND>(lParam), wParam);
         return 0;
     case WM_TIMER:
-        if (wParam != TimerId) {
-            return 0;
-        }
-        if (timerInterval_ != 0 && timerInterval_ != TimerIntervalMs) {
-            // The first tick after a wake: back on the grid's own interval.
-            timerInterval_ = TimerIntervalMs;
-            SetTimer(window_, TimerId, timerInterval_, nullptr);
-        }
-        if (events_.timer) {
-            events_.timer();
-        }
+        timerTicked(wParam);
         return 0;
     case WM_ACTIVATE:
-        // The focus leaves with the window and comes back to the same control.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            const HWND focus = GetFocus();
-            if (focus != nullptr && IsChild(window_, focus)) {
-                focus_ = focus;
-            }
-        } else if (focus_ != nullptr) {
-            SetFocus(focus_);
-        }
+        activationChanged(LOWORD(wParam));
         return 0;
     case WM_SETFOCUS:
-        if (focus_ != nullptr) {
-            SetFocus(focus_);
-        }
+        focusReceived();
         return 0;
-    case WM_DPICHANGED: {
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        layOut(HIWORD(wParam));
-        SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+        dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
-    }
     case WM_DESTROY:
-        KillTimer(window_, TimerId);
-        timerInterval_ = 0;
-        if (endLoopWhenClosed_) {
-            PostQuitMessage(0);
-        }
+        destroyed();
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -367,6 +238,68 @@ LRESULT MixerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     default:
         return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void Win32MixerWindow::boxNotified(HWND control, WORD code) {
+    if (code != EN_CHANGE) {
+        return;
+    }
+    const auto edited = std::find_if(boxes_.begin(), boxes_.end(), [control](const EditBox& box) {
+        return box.handle() == control;
+    });
+    if (edited != boxes_.end()) {
+        edited->edited();
+    }
+}
+
+void Win32MixerWindow::sliderRequested(HWND control, WPARAM request) {
+    const auto slider =
+        std::find_if(sliders_.begin(), sliders_.end(),
+                     [control](const ScrollBar& bar) { return bar.handle() == control; });
+    if (slider != sliders_.end()) {
+        slider->moved(request);
+    }
+}
+
+void Win32MixerWindow::timerTicked(UINT_PTR id) {
+    if (id != TickTimer::Id) {
+        return;
+    }
+    timer_.ticked();
+    if (events_.timer) {
+        events_.timer();
+    }
+}
+
+// The focus leaves with the window and comes back to the same control.
+void Win32MixerWindow::activationChanged(WORD state) {
+    if (state == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_, focus)) {
+            focus_ = focus;
+        }
+    } else if (focus_ != nullptr) {
+        SetFocus(focus_);
+    }
+}
+
+void Win32MixerWindow::focusReceived() {
+    if (focus_ != nullptr) {
+        SetFocus(focus_);
+    }
+}
+
+void Win32MixerWindow::dpiChanged(UINT dpi, const RECT& suggested) {
+    layOut(dpi);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32MixerWindow::destroyed() {
+    timer_.stop();
+    if (endLoopWhenClosed_) {
+        PostQuitMessage(0);
     }
 }
 
