@@ -17,7 +17,7 @@
 
 #include "conversions/channel_conversions.h"
 #include "layout/control_properties.h"
-#include "mixer/whole_characters.h"
+#include "mixer/surrogate_pairs.h"
 
 #include <cstdint>
 #include <string>

@@ -3,6 +3,7 @@
 #include "layout/layout_table.h"
 #include "win32/dpi.h"
 #include "win32/wide_text.h"
+#include "win32/window_class.h"
 
 #include <commctrl.h>
 
@@ -12,7 +13,6 @@
 namespace tintora::win32 {
 namespace {
 
-constexpr wchar_t ClassName[] = L"TintoraMixer";
 // Control IDs are the table row plus this; it keeps them clear of IDOK and
 // IDCANCEL, which IsDialogMessageW sends for Return and Escape.
 constexpr int FirstControlId = 100;
@@ -28,27 +28,6 @@ constexpr int boxSlot(TextGroup group, int index) {
 
 HMENU controlId(std::size_t row) {
     return reinterpret_cast<HMENU>(static_cast<INT_PTR>(FirstControlId + static_cast<int>(row)));
-}
-
-void registerWindowClass(HINSTANCE instance, WNDPROC windowProc) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (GetClassInfoExW(instance, ClassName, &windowClass)) {
-        return;
-    }
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = ClassName;
-    // Icon group 1 of the executable; a program without it gets the default icon.
-    windowClass.hIcon =
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), 0));
-    RegisterClassExW(&windowClass);
 }
 
 int textWidth(HWND control, HFONT font) {
@@ -67,9 +46,10 @@ int textWidth(HWND control, HFONT font) {
 Win32MixerWindow::Win32MixerWindow(HINSTANCE instance) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    registerWindowClass(instance, &Win32MixerWindow::windowProc);
+    const wchar_t* const className =
+        registerMainWindowClass(instance, &Win32MixerWindow::windowProc);
     const std::wstring caption = wideFromUtf8(formRow.caption);
-    window_ = CreateWindowExW(0, ClassName, caption.c_str(), WindowStyle, CW_USEDEFAULT,
+    window_ = CreateWindowExW(0, className, caption.c_str(), WindowStyle, CW_USEDEFAULT,
                               CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
     if (window_ == nullptr) {
         throw std::runtime_error("CreateWindowExW failed for the mixer window");

@@ -1,6 +1,6 @@
 #include "window/whole_characters.h"
 
-#include "mixer/whole_characters.h"
+#include "mixer/surrogate_pairs.h"
 
 namespace tintora {
 
