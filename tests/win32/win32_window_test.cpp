@@ -73,7 +73,7 @@ protected:
 
     Win32Driver d;
     CallLog log;
-    win32::MixerWindow& window = d.mixer.window;
+    win32::Win32MixerWindow& window = d.mixer.window;
 };
 
 TEST_F(Win32Window, HasItsCaptionAFixedClientAreaAndNoSizingBorder) {
@@ -256,11 +256,11 @@ TEST_F(Win32Window, ReturnAndEscapeBothDismissTheNotice) {
 // nothing meanwhile. It runs again once the notice is gone.
 TEST_F(Win32Window, TheLiveTimerSleepsWhileTheNoticeIsOpen) {
     setUpRed();
-    window.setManualTicks(false);
+    window.timer().setManual(false);
     d.notices.keepOpenFor(300);
     d.paste(TextGroup::Text1, 0, u"300");
-    EXPECT_TRUE(window.timerRunning());
-    window.setManualTicks(true);
+    EXPECT_TRUE(window.timer().isRunning());
+    window.timer().setManual(true);
     EXPECT_EQ(d.noticeCount(), 1);
     expectRed(u"7", u"7", 7);
     const auto opened = std::find(log.calls.begin(), log.calls.end(), "Msg(0)");
@@ -270,9 +270,9 @@ TEST_F(Win32Window, TheLiveTimerSleepsWhileTheNoticeIsOpen) {
 }
 
 TEST(Win32StartUp, ThePreviewHasTheFocusInTheWindowColourAndTheTimerRuns) {
-    win32::MixerWindow window;
-    EXPECT_TRUE(window.timerEnabled());
-    EXPECT_TRUE(window.timerRunning());
+    win32::Win32MixerWindow window;
+    EXPECT_TRUE(window.timer().isEnabled());
+    EXPECT_TRUE(window.timer().isRunning());
     window.show(SW_SHOWNORMAL);
     SetForegroundWindow(window.handle());
     processQueue(window.handle());

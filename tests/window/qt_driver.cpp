@@ -51,7 +51,7 @@ QtDriver::QtDriver() {
 QtDriver::~QtDriver() = default;
 
 QLineEdit* QtDriver::box(TextGroup group, std::int16_t index) const {
-    return group == TextGroup::Text1 ? window.decimalBox(index) : window.hexBox(index);
+    return window.box(group, index);
 }
 
 void QtDriver::activate() {

@@ -3,7 +3,7 @@
 // when a scenario asks for one.
 #pragma once
 
-#include "app/bound_mixer.h"
+#include "app/qt_bound_mixer.h"
 #include "notice_watcher.h"
 #include "scenarios/mixer_driver.h"
 
@@ -58,10 +58,10 @@ public:
     void activate();
 
 private:
-    BoundMixer mixer_; // the real modal notice: `notices` answers it
+    QtBoundMixer mixer_; // the real modal notice: `notices` answers it
 
 public:
-    MixerWindow& window = mixer_.window;
+    QtMixerWindow& window = mixer_.window;
     NoticeWatcher notices;
 };
 
