@@ -1,5 +1,7 @@
 #include "app/application_setup.h"
 
+#include "window/caret_rest.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -22,6 +24,7 @@ void setUpApplication(QApplication& app) {
         icon.addFile(QStringLiteral(":/icons/tintora-%1.png").arg(QLatin1String(size)));
     }
     QApplication::setWindowIcon(icon);
+    new CaretRest(app); // parented to the application
 }
 
 } // namespace tintora

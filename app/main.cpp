@@ -1,5 +1,5 @@
 #include "app/application_setup.h"
-#include "app/bound_mixer.h"
+#include "app/qt_bound_mixer.h"
 
 #include <QApplication>
 
@@ -7,7 +7,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tintora::setUpApplication(app);
 
-    tintora::BoundMixer mixer; // the window from the layout table, its five events bound
+    tintora::QtBoundMixer mixer; // the window from the layout table, its five events bound
     mixer.window.show();
     return QApplication::exec();
 }

@@ -8,8 +8,11 @@
 #   - over an idle run after start-up, preview focused: context switches and
 #     CPU time per second (all threads, from /proc), and instructions per
 #     second (callgrind) with the paints seen meanwhile;
-#   - the same /proc figures with the red decimal box focused, next to the
-#     floor without its timer, so both idle with nothing but a caret blinking;
+#   - the same /proc figures after a real pointer click into the red decimal
+#     box, next to the floor without its timer: 1-9 s after the click, while
+#     both carets blink, and for IDLE_SECONDS from 15 s after it, when
+#     Tintora's caret rests and the floor's blinks on; with the wake-ups of
+#     each thread after the table;
 #   - instructions of one keystroke in a decimal box, cascade included, next to
 #     one in a bare QLineEdit (offscreen), without and with the repaint after it.
 # Everything that needs a display runs on a private Xvfb of its own.
@@ -23,7 +26,7 @@ runs=${RUNS:-20}
 idle_seconds=${IDLE_SECONDS:-10}
 keystrokes=${KEYSTROKES:-500}
 
-for tool in Xvfb valgrind cmake; do
+for tool in Xvfb xdotool valgrind cmake; do
     if ! command -v "$tool" >/dev/null; then
         echo "$tool is missing: run scripts/install-deps.sh test" >&2
         exit 1
@@ -112,39 +115,84 @@ sum_tasks() { # PID FIELD: a /proc counter summed over the process's threads
     cpu_ns) cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { print s + 0 }' ;;
     esac
 }
-declare -A switches_per_second cpu_ms_per_second peak_rss_kb
-# idle_run KEY PROGRAM [ENV...]: /proc figures over IDLE_SECONDS after start-up.
-idle_run() {
-    local key=$1 program=$2
-    shift 2
-    env TINTORA_PROBE_IDLE_MS=$(((idle_seconds + 10) * 1000)) "$@" "$program" >/dev/null 2>&1 &
-    local pid=$!
-    sleep 3 # start-up over, window shown, the probe's settling second past
-    if ! kill -0 "$pid" 2>/dev/null; then
-        echo "$program did not keep running" >&2
-        exit 1
-    fi
+thread_switches() { # PID: "ID NAME SWITCHES", one line a thread
+    local task
+    for task in /proc/"$1"/task/*; do
+        printf '%s %s %s\n' "${task##*/}" "$(tr ' ' _ <"$task/comm")" \
+            "$(awk '/^(voluntary|nonvoluntary)_ctxt_switches:/ { s += $2 } END { print s + 0 }' \
+                "$task/status")"
+    done 2>/dev/null
+}
+declare -A switches_per_second cpu_ms_per_second peak_rss_kb thread_rates
+# measure KEY PID SECONDS: /proc figures of a running program over SECONDS.
+measure() {
+    local key=$1 pid=$2 seconds=$3
     local switches0 cpu0 switches1 cpu1
+    thread_switches "$pid" >"$work/$key.threads0"
     switches0=$(sum_tasks "$pid" switches)
     cpu0=$(sum_tasks "$pid" cpu_ns)
-    sleep "$idle_seconds"
+    sleep "$seconds"
     switches1=$(sum_tasks "$pid" switches)
     cpu1=$(sum_tasks "$pid" cpu_ns)
-    peak_rss_kb[$key]=$(awk '/^VmHWM:/ { print $2 }' /proc/"$pid"/status)
+    thread_switches "$pid" >"$work/$key.threads1"
+    switches_per_second[$key]=$(awk -v a="$switches0" -v b="$switches1" -v s="$seconds" \
+        'BEGIN { printf "%.1f", (b - a) / s }')
+    cpu_ms_per_second[$key]=$(awk -v a="$cpu0" -v b="$cpu1" -v s="$seconds" \
+        'BEGIN { printf "%.2f", (b - a) / 1e6 / s }')
+    thread_rates[$key]=$(awk -v s="$seconds" 'NR == FNR { before[$1] = $3; next }
+        { printf "%s%s %.1f", sep, $2, ($3 - before[$1]) / s; sep = ", " }' \
+        "$work/$key.threads0" "$work/$key.threads1")
+}
+# start PROGRAM RUN_SECONDS [ENV...]: runs the probed program in the background;
+# its pid in $pid, its output in $work/out.
+start() {
+    local program=$1 run_seconds=$2
+    shift 2
+    env TINTORA_PROBE_IDLE_MS=$((run_seconds * 1000)) "$@" "$program" >"$work/out" 2>/dev/null &
+    pid=$!
+}
+stop() {
+    peak_rss_kb[$1]=$(awk '/^VmHWM:/ { print $2 }' /proc/"$pid"/status)
     kill "$pid"
     wait "$pid" 2>/dev/null || true
-    switches_per_second[$key]=$(awk -v a="$switches0" -v b="$switches1" -v s="$idle_seconds" \
-        'BEGIN { printf "%.1f", (b - a) / s }')
-    cpu_ms_per_second[$key]=$(awk -v a="$cpu0" -v b="$cpu1" -v s="$idle_seconds" \
-        'BEGIN { printf "%.2f", (b - a) / 1e6 / s }')
+}
+alive() {
+    if ! kill -0 "$pid" 2>/dev/null; then
+        echo "$1 did not keep running" >&2
+        exit 1
+    fi
 }
 for who in program floor; do
     echo "Idling the $who for $idle_seconds s, preview focused..." >&2
-    idle_run "$who" "${probed[$who]}"
+    start "${probed[$who]}" $((idle_seconds + 10))
+    sleep 3 # start-up over, window shown, the probe's settling second past
+    alive "${probed[$who]}"
+    measure "$who" "$pid" "$idle_seconds"
+    stop "$who"
 done
-echo "Idling both for $idle_seconds s, decimal box focused (floor without its timer)..." >&2
-idle_run program.box "${probed[program]}" TINTORA_PROBE_FOCUS=box
-idle_run floor.box "${probed[floor]}" TINTORA_PROBE_FOCUS=box TINTORA_FLOOR_TIMER=off
+# The caret rests 10 s after the last input; the floor's blinks for ever.
+blinking_from=1 blinking_seconds=8 rested_from=15
+for who in program floor; do
+    echo "Clicking into the $who's red decimal box, then idling for" \
+        "$((rested_from + idle_seconds)) s (floor without its timer)..." >&2
+    start "${probed[$who]}" $((rested_from + idle_seconds + 10)) TINTORA_PROBE_FOCUS=box \
+        TINTORA_FLOOR_TIMER=off
+    for _ in $(seq 100); do
+        grep -q '^box-at' "$work/out" && break
+        sleep 0.1
+    done
+    alive "${probed[$who]}"
+    if ! read -r _ x y < <(grep '^box-at' "$work/out"); then
+        echo "${probed[$who]} did not say where its box lies" >&2
+        exit 1
+    fi
+    xdotool mousemove "$x" "$y" click 1
+    sleep "$blinking_from"
+    measure "$who.blinking" "$pid" "$blinking_seconds"
+    sleep $((rested_from - blinking_from - blinking_seconds))
+    measure "$who.rested" "$pid" "$idle_seconds"
+    stop "$who.box"
+done
 
 # --- idle: instructions per second -------------------------------------------
 echo "Counting instructions over $idle_seconds idle seconds each..." >&2
@@ -209,12 +257,23 @@ echo "| Idle, preview focused: instructions per second (callgrind, $idle_seconds
     "– | – |"
 echo "| Idle, preview focused: paint events over those $idle_seconds s | ${idle_paints[program]} |" \
     "${idle_paints[floor]} | – | 0: $([ "${idle_paints[program]}" = 0 ] && echo holds || echo missed) |"
-echo "| Idle, red decimal box focused (floor: no timer): wake-ups per second |" \
-    "${switches_per_second[program.box]} | ${switches_per_second[floor.box]} |" \
-    "$(ratio "${switches_per_second[program.box]}" "${switches_per_second[floor.box]}") | – |"
-echo "| Idle, red decimal box focused (floor: no timer): CPU time per second |" \
-    "${cpu_ms_per_second[program.box]} ms | ${cpu_ms_per_second[floor.box]} ms |" \
-    "$(ratio "${cpu_ms_per_second[program.box]}" "${cpu_ms_per_second[floor.box]}") | – |"
+for phase in blinking rested; do
+    if [ $phase = blinking ]; then
+        when="$blinking_from–$((blinking_from + blinking_seconds)) s after the click (floor: no timer)"
+        target=–
+    else
+        when="$rested_from s after the click"
+        target="0: $(awk -v n="${switches_per_second[program.rested]}" \
+            'BEGIN { print (n == 0 ? "holds" : "missed") }')"
+    fi
+    echo "| Idle, red decimal box focused, $when: wake-ups per second |" \
+        "${switches_per_second[program.$phase]} | ${switches_per_second[floor.$phase]} |" \
+        "$(ratio "${switches_per_second[program.$phase]}" "${switches_per_second[floor.$phase]}") |" \
+        "$target |"
+    echo "| Idle, red decimal box focused, $when: CPU time per second |" \
+        "${cpu_ms_per_second[program.$phase]} ms | ${cpu_ms_per_second[floor.$phase]} ms |" \
+        "$(ratio "${cpu_ms_per_second[program.$phase]}" "${cpu_ms_per_second[floor.$phase]}") | – |"
+done
 echo "| Keystroke in a decimal box, whole cascade; floor: bare QLineEdit (instructions, offscreen) |" \
     "$(thousands "${keystroke_instructions[program.cascade]}") |" \
     "$(thousands "${keystroke_instructions[bare.cascade]}") | $r_key | $(verdict "$r_key" 2) |"
@@ -222,6 +281,11 @@ echo "| The same keystroke and the repaint after it |" \
     "$(thousands "${keystroke_instructions[program.paint]}") |" \
     "$(thousands "${keystroke_instructions[bare.paint]}") |" \
     "$(ratio "${keystroke_instructions[program.paint]}" "${keystroke_instructions[bare.paint]}") | – |"
+echo
+echo "Wake-ups per second by thread:"
+for key in program floor program.blinking floor.blinking program.rested floor.rested; do
+    echo "- $key: ${thread_rates[$key]}"
+done
 echo
 echo "Machine: $(nproc) cores, $(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)," \
     "$(. /etc/os-release && echo "$PRETTY_NAME"), Qt $(dpkg-query -W -f='${Version}' libqt6core6 2>/dev/null || echo unknown)."

@@ -63,8 +63,10 @@ void Probe::firstPaintDone() {
             // Without a window manager nothing activates the window, and a
             // caret blinks only in the active one.
             window_.activateWindow();
-            if (auto* box = window_.findChild<QLineEdit*>()) {
-                box->setFocus(Qt::TabFocusReason);
+            if (const auto* box = window_.findChild<QLineEdit*>()) {
+                const QPoint centre = box->mapToGlobal(box->rect().center());
+                std::printf("box-at %d %d\n", centre.x(), centre.y());
+                std::fflush(stdout);
             }
         }
         QTimer::singleShot(settlingMs, this, &Probe::startCounting);

@@ -10,8 +10,9 @@
 // second pass for what Qt does once after showing a window, then has
 // callgrind count exactly N ms of idling and leaves, printing how many paint
 // events the window and its widgets got meanwhile. TINTORA_PROBE_FOCUS=box
-// puts the keyboard focus in the first line edit (the red decimal box) after
-// the first paint, so that its caret blinks through the idle time.
+// activates the window after the first paint, as a window manager would, and
+// prints "box-at X Y", the centre of the first line edit (the red decimal box)
+// on the screen, for measure.sh to click it with a real pointer click.
 #pragma once
 
 #include <QObject>

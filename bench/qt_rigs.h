@@ -3,7 +3,7 @@
 // nothing connected.
 #pragma once
 
-#include "app/bound_mixer.h"
+#include "app/qt_bound_mixer.h"
 #include "layout/layout_table.h"
 #include "window/tick_timer.h"
 
@@ -58,10 +58,10 @@ public:
 
 private:
     std::int64_t notices_ = 0;
-    BoundMixer mixer_{[this](std::u16string_view, std::u16string_view) { ++notices_; }};
+    QtBoundMixer mixer_{[this](std::u16string_view, std::u16string_view) { ++notices_; }};
 
 public:
-    MixerWindow& window = mixer_.window;
+    QtMixerWindow& window = mixer_.window;
 };
 
 // The floor: one bare line edit where the red decimal box is, in a window of

@@ -1,7 +1,7 @@
 // The program exactly as app/main.cpp starts it, with the measurement probe
 // watching the window: for bench/measure.sh only.
 #include "app/application_setup.h"
-#include "app/bound_mixer.h"
+#include "app/qt_bound_mixer.h"
 #include "measurement_probe.h"
 
 #include <QApplication>
@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tintora::setUpApplication(app);
 
-    tintora::BoundMixer mixer;
+    tintora::QtBoundMixer mixer;
 
     tintora::measurement::Probe probe(mixer.window);
     mixer.window.show();

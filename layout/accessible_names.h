@@ -4,30 +4,31 @@
 // take a control's name from them. Both windows give these names.
 #pragma once
 
+#include "layout/layout_table.h"
+
 #include <array>
 #include <string>
 #include <string_view>
 
 namespace tintora {
 
-// UTF-8, for the control of the layout table with this name and index; empty
-// for the labels, which a screen reader reads as they are.
-[[nodiscard]] inline std::string accessibleName(std::string_view control, int index) {
-    constexpr std::array<std::string_view, 3> channels{"红", "绿", "蓝"};
+// UTF-8, for a control of the layout table; empty for the labels, which a
+// screen reader reads as they are.
+[[nodiscard]] inline std::string accessibleName(const ControlRow& row) {
+    constexpr std::array<std::string_view, ChannelCount> channels{"红", "绿", "蓝"};
     const auto named = [&](std::string_view kind) {
-        return std::string(channels.at(static_cast<std::size_t>(index))) + ' ' + std::string(kind);
+        return std::string(channels.at(static_cast<std::size_t>(row.index))) + ' ' +
+               std::string(kind);
     };
-    if (control == "Text1") {
-        return named("十进制");
-    }
-    if (control == "Text2") {
-        return named("十六进制");
-    }
-    if (control == "HScroll1") {
+    switch (row.controlClass) {
+    case ControlClass::TextBox:
+        return named(row.base == Base::Decimal ? "十进制" : "十六进制");
+    case ControlClass::HScrollBar:
         return named("滑块");
-    }
-    if (control == "Picture1") {
+    case ControlClass::PictureBox:
         return "颜色预览";
+    case ControlClass::Label:
+        break;
     }
     return {};
 }

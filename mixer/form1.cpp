@@ -91,6 +91,9 @@ void Form1::Text1_Change(std::int16_t Index) noexcept {
     wakeTimer();
     try {
         const double number = orFail(StrictNumber(widgets_.text(TextGroup::Text1, Index)));
+        // A negative number is refused like one above 255, although it reads
+        // as a number: left through, it would reach the slider, or put "FF"
+        // in the hexadecimal box for a value that is not 255.
         if (number > SliderMax || number < SliderMin) {
             // Refused, but not abandoned: the later steps run on the restored text.
             Msg(Index);
@@ -142,44 +145,19 @@ void Form1::Timer1_Timer() noexcept {
             updateTimer();
             return;
         }
-        const TickReading& reading = rememberedTickReading(texts);
+        const TickReading& reading = tickReadings_.of(texts);
         failing = reading.failingChannel;
         const Colour colour = orFail(reading.colour);
         lastReportedFailure_.reset();
         widgets_.setBackColor(colour);
     } catch (const Failure&) {
         lastReportedFailure_ = texts;
+        // The remembered text goes back into the box that failed, not always
+        // into the red one, which would leave the failing box, and so the
+        // failure, standing.
         recover([&] { Msg(failing); });
     }
     updateTimer();
-}
-
-const Form1::TickReading& Form1::rememberedTickReading(const DecimalTexts& texts) {
-    if (!lastTickReading_ || lastTickReading_->texts != texts) {
-        lastTickReading_ = RememberedReading{texts, readTick(texts)};
-    }
-    return lastTickReading_->reading;
-}
-
-Form1::TickReading Form1::readTick(const DecimalTexts& texts) {
-    std::array<std::int16_t, ChannelCount> components{};
-    for (const std::int16_t channel : {2, 1, 0}) { // blue, green, red
-        const auto number = StrictNumber(texts[channel]);
-        const auto floored = number ? FloorToInt16(*number) : std::nullopt;
-        if (!floored) {
-            return {std::nullopt, channel};
-        }
-        components[channel] = *floored;
-    }
-    if (const auto colour = PackColour(components[0], components[1], components[2])) {
-        return {*colour, 0};
-    }
-    for (const std::int16_t channel : {2, 1, 0}) {
-        if (components[channel] < SliderMin || components[channel] > SliderMax) {
-            return {std::nullopt, channel};
-        }
-    }
-    return {std::nullopt, 0};
 }
 
 void Form1::wakeTimer() {
@@ -205,7 +183,7 @@ void Form1::Msg(std::optional<std::int16_t> Index) {
     widgets_.setText(TextGroup::Text1, Index.value_or(0), restored);
 }
 
-Form1::DecimalTexts Form1::decimalTexts() const {
+DecimalTexts Form1::decimalTexts() const {
     return {widgets_.text(TextGroup::Text1, 0), widgets_.text(TextGroup::Text1, 1),
             widgets_.text(TextGroup::Text1, 2)};
 }

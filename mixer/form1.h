@@ -1,5 +1,15 @@
 // Form1: the logic of the mixer's one window.
 //
+// The names are the window's own:
+//   Form1     the window, and the object that carries its logic;
+//   Text1(i)  the decimal box of channel i (at most 3 characters);
+//   Text2(i)  the hexadecimal box of channel i (at most 2 characters);
+//   HScroll1(i) the slider of channel i, 0..255;
+//   Picture1  the colour preview; Timer1 the 50 ms tick;
+//   Index     the channel: 0 red, 1 green, 2 blue;
+//   Msg       the invalid-input notice ("请输入数据0-255!", titled "出错了")
+//             and the restore of a decimal box that follows it.
+//
 // It keeps no channel state of its own: the three channels live as text in
 // the widgets and are converted on every use. Besides the widgets it owns the
 // remembered text (what a decimal box held when the user last clicked one),
@@ -13,8 +23,8 @@
 
 #include "mixer/handler_trace.h"
 #include "mixer/mixer_widgets.h"
+#include "mixer/tick_reading.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -56,19 +66,7 @@ public:
 private:
     class Activation;
     class NoticeOpen;
-    using DecimalTexts = std::array<Text, ChannelCount>;
-
-    // What a tick makes of three decimal texts: the colour, or the channel
-    // whose box fails (the first in the order blue, green, red that does not
-    // read, else the first outside 0..255).
-    struct TickReading {
-        std::optional<Colour> colour;
-        std::int16_t failingChannel = 0;
-    };
-
-    [[nodiscard]] static TickReading readTick(const DecimalTexts& texts);
     [[nodiscard]] DecimalTexts decimalTexts() const;
-    [[nodiscard]] const TickReading& rememberedTickReading(const DecimalTexts& texts);
     // Something happened that a tick could react to.
     void wakeTimer();
     void updateTimer();
@@ -79,16 +77,11 @@ private:
     // While the notice is open ticks neither paint nor report.
     bool noticeOpen_ = false;
     // The decimal texts of the last failure a tick reported; while they stand
-    // unchanged, ticks stay silent so the user can still type a number.
+    // unchanged, ticks stay silent so the user can still type a number. One
+    // report per failing state: a box left empty would otherwise bring the
+    // notice back every 50 ms and leave no moment to type.
     std::optional<DecimalTexts> lastReportedFailure_;
-    // The reading a tick last made and the decimal texts it came from. It
-    // depends on nothing else, so an idle tick that finds the same texts
-    // reuses it without reading them as numbers.
-    struct RememberedReading {
-        DecimalTexts texts;
-        TickReading reading;
-    };
-    std::optional<RememberedReading> lastTickReading_;
+    TickReadingCache tickReadings_;
     // Cleared as a tick starts, set by every change a tick could react to: a
     // box's text, a slider's value, the preview painted by the hexadecimal
     // handler (all inside the change handlers), and a notice closing. While

@@ -8,9 +8,6 @@ namespace tintora {
 
 enum class Handler { HScroll1_Change, Text1_Click, Text1_Change, Text2_Change, Timer1_Timer, Msg };
 
-// The handler's name as written in the code, e.g. "Text1_Change".
-[[nodiscard]] const char* handlerName(Handler handler);
-
 class HandlerTrace {
 public:
     virtual ~HandlerTrace() = default;

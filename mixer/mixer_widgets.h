@@ -1,22 +1,26 @@
 // What the mixer logic needs of its widgets. Every realisation (in memory for
-// tests, on Qt widgets, on Win32 controls) keeps these rules:
-//  - setText and setValue raise the widget's Change synchronously, before they
-//    return, and only when the stored text or value really changes;
+// tests, on Qt widgets, on Win32 controls) keeps these rules; the ones that
+// need no toolkit are kept here, once, and a realisation fills in only the
+// protected hooks below:
+//  - an index outside 0..2 is a Failure in every operation;
 //  - setText first cuts the text to the box's MaxLength (3 for a decimal box,
-//    2 for a hexadecimal box), then compares. MaxLength counts UTF-16 units,
-//    and the cut never splits a surrogate pair: a character that does not
-//    fit whole is dropped whole (cutToLength);
+//    2 for a hexadecimal box), then hands it on. MaxLength counts UTF-16
+//    units, and the cut never splits a surrogate pair: a character that does
+//    not fit whole is dropped whole (cutToLength);
 //  - setValue refuses a value outside 0..255 with a Failure and keeps the old
 //    value;
+//  - setText and setValue raise the widget's Change synchronously, before they
+//    return, and only when the stored text or value really changes (the
+//    hooks' part: a toolkit raises its own change events);
 //  - giving the widgets their initial values raises nothing;
 //  - after setText the typing position stands after the new text, so keys
 //    typed on after a handler has rewritten the box keep their order.
 #pragma once
 
 #include "conversions/channel_conversions.h"
+#include "layout/control_properties.h"
+#include "mixer/surrogate_pairs.h"
 
-#include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,15 +33,8 @@ using Colour = std::uint32_t; // 0x00BBGGRR
 // The two groups of boxes, one element per channel (0 red, 1 green, 2 blue).
 enum class TextGroup { Text1, Text2 }; // decimal, hexadecimal
 
-// The widgets' fixed properties. Every realisation and the layout table take
-// them from here.
-inline constexpr std::int16_t ChannelCount = 3;
 // A slider spans exactly one colour component.
-inline constexpr int SliderMin = ComponentMin;
-inline constexpr int SliderMax = ComponentMax;
-inline constexpr int DecimalMaxLength = 3; // Text1
-inline constexpr int HexMaxLength = 2;     // Text2
-inline constexpr int TimerIntervalMs = 50; // Timer1
+static_assert(SliderMin == ComponentMin && SliderMax == ComponentMax);
 
 // When a timer that was disabled ticks first once enabled again: at the next
 // point of the TimerIntervalMs grid that began as the window was made, so no
@@ -46,33 +43,23 @@ inline constexpr int TimerIntervalMs = 50; // Timer1
     return TimerIntervalMs - static_cast<int>(sinceStartMs % TimerIntervalMs);
 }
 
-[[nodiscard]] constexpr int maxLength(TextGroup group) {
-    return group == TextGroup::Text1 ? DecimalMaxLength : HexMaxLength;
+[[nodiscard]] constexpr TextGroup groupOf(Base base) {
+    return base == Base::Decimal ? TextGroup::Text1 : TextGroup::Text2;
 }
 
-// The longest start of `text` that fits in `length` UTF-16 units without
-// leaving half of a surrogate pair behind.
-[[nodiscard]] constexpr std::u16string_view cutToLength(std::u16string_view text, int length) {
-    auto kept = std::min(text.size(), static_cast<std::size_t>(length));
-    const auto highSurrogate = [](char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; };
-    const auto lowSurrogate = [](char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; };
-    if (kept > 0 && kept < text.size() && highSurrogate(text[kept - 1]) &&
-        lowSurrogate(text[kept])) {
-        --kept;
-    }
-    return text.substr(0, kept);
+[[nodiscard]] constexpr int maxLength(TextGroup group) {
+    return group == TextGroup::Text1 ? DecimalMaxLength : HexMaxLength;
 }
 
 class MixerWidgets {
 public:
     virtual ~MixerWidgets() = default;
 
-    // Index outside 0..2 is a Failure in every operation.
-    [[nodiscard]] virtual Text text(TextGroup group, std::int16_t index) const = 0;
-    virtual void setText(TextGroup group, std::int16_t index, std::u16string_view text) = 0;
+    [[nodiscard]] Text text(TextGroup group, std::int16_t index) const;
+    void setText(TextGroup group, std::int16_t index, std::u16string_view text);
 
-    [[nodiscard]] virtual std::int16_t value(std::int16_t index) const = 0; // HScroll1
-    virtual void setValue(std::int16_t index, std::int16_t value) = 0;
+    [[nodiscard]] std::int16_t value(std::int16_t index) const; // HScroll1
+    void setValue(std::int16_t index, std::int16_t value);
 
     virtual void setBackColor(Colour colour) = 0; // Picture1
 
@@ -87,6 +74,17 @@ protected:
     MixerWidgets() = default;
     MixerWidgets(const MixerWidgets&) = delete;
     MixerWidgets& operator=(const MixerWidgets&) = delete;
+
+    // `index`, or a Failure when it is outside 0..2.
+    static std::int16_t checked(std::int16_t index);
+
+    // The toolkit's side, always with an index in 0..2.
+    [[nodiscard]] virtual Text boxText(TextGroup group, std::int16_t index) const = 0;
+    // `text` is already cut to the box's MaxLength.
+    virtual void assignText(TextGroup group, std::int16_t index, std::u16string_view text) = 0;
+    [[nodiscard]] virtual std::int16_t sliderValue(std::int16_t index) const = 0;
+    // `value` is already within 0..255.
+    virtual void assignValue(std::int16_t index, std::int16_t value) = 0;
 };
 
 } // namespace tintora

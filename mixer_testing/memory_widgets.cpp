@@ -1,72 +1,34 @@
 #include "mixer_testing/memory_widgets.h"
 
 #include "mixer/control_characters.h"
-#include "mixer/failure.h"
 
 namespace tintora {
-namespace {
-
-void checkIndex(std::int16_t index) {
-    if (index < 0 || index >= ChannelCount) {
-        throw Failure{};
-    }
-}
-
-constexpr bool isHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-constexpr bool isLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-} // namespace
 
 MemoryWidgets::MemoryWidgets() {
     text1_.fill(u"0");
     text2_.fill(u"0");
 }
 
-Text& MemoryWidgets::box(TextGroup group, std::int16_t index) {
-    checkIndex(index);
-    return group == TextGroup::Text1 ? text1_[index] : text2_[index];
+Text MemoryWidgets::boxText(TextGroup group, std::int16_t index) const {
+    return (group == TextGroup::Text1 ? text1_ : text2_).at(index);
 }
 
-const Text& MemoryWidgets::box(TextGroup group, std::int16_t index) const {
-    checkIndex(index);
-    return group == TextGroup::Text1 ? text1_[index] : text2_[index];
-}
-
-Text MemoryWidgets::text(TextGroup group, std::int16_t index) const {
-    return box(group, index);
-}
-
-void MemoryWidgets::store(TextGroup group, std::int16_t index, std::u16string_view text) {
-    const auto cut = cutToLength(text, maxLength(group));
-    Text& held = box(group, index);
-    if (held == cut) {
+void MemoryWidgets::assignText(TextGroup group, std::int16_t index, std::u16string_view text) {
+    Text& held = (group == TextGroup::Text1 ? text1_ : text2_).at(index);
+    if (held == text) {
         return;
     }
-    held.assign(cut);
+    held.assign(text);
     if (events_.change) {
         events_.change(group, index);
     }
 }
 
-void MemoryWidgets::setText(TextGroup group, std::int16_t index, std::u16string_view text) {
-    store(group, index, text);
+std::int16_t MemoryWidgets::sliderValue(std::int16_t index) const {
+    return sliders_.at(index);
 }
 
-std::int16_t MemoryWidgets::value(std::int16_t index) const {
-    checkIndex(index);
-    return sliders_[index];
-}
-
-void MemoryWidgets::setValue(std::int16_t index, std::int16_t value) {
-    checkIndex(index);
-    if (value < SliderMin || value > SliderMax) {
-        throw Failure{};
-    }
+void MemoryWidgets::assignValue(std::int16_t index, std::int16_t value) {
     if (sliders_[index] == value) {
         return;
     }
@@ -94,18 +56,17 @@ void MemoryWidgets::showNotice(std::u16string_view prompt, std::u16string_view t
 }
 
 void MemoryWidgets::userReplace(TextGroup group, std::int16_t index, std::u16string_view text) {
-    store(group, index, text);
+    setText(group, index, text);
 }
 
 void MemoryWidgets::userType(TextGroup group, std::int16_t index, std::u16string_view keys) {
     std::size_t at = 0;
     while (at < keys.size()) {
         // One key gives one character: a surrogate pair is one key.
-        const bool pair =
-            isHighSurrogate(keys[at]) && at + 1 < keys.size() && isLowSurrogate(keys[at + 1]);
+        const bool pair = pairStartsAt(keys, at);
         const std::u16string_view key = keys.substr(at, pair ? 2 : 1);
         at += key.size();
-        Text next = box(group, index);
+        Text next = text(group, index);
         if (key == u"\b") {
             if (next.empty()) {
                 continue;
@@ -120,14 +81,13 @@ void MemoryWidgets::userType(TextGroup group, std::int16_t index, std::u16string
         } else {
             next.append(key);
         }
-        store(group, index, next);
+        setText(group, index, next);
     }
 }
 
 void MemoryWidgets::userClick(std::int16_t index) {
-    checkIndex(index);
     if (events_.click) {
-        events_.click(index);
+        events_.click(checked(index));
     }
 }
 

@@ -25,10 +25,6 @@ public:
     MemoryWidgets(); // every box "0", every slider 0, preview never painted
     ~MemoryWidgets() override = default;
 
-    [[nodiscard]] Text text(TextGroup group, std::int16_t index) const override;
-    void setText(TextGroup group, std::int16_t index, std::u16string_view text) override;
-    [[nodiscard]] std::int16_t value(std::int16_t index) const override;
-    void setValue(std::int16_t index, std::int16_t value) override;
     void setBackColor(Colour colour) override;
     void setTimerEnabled(bool enabled) override { timerEnabled_ = enabled; }
     void showNotice(std::u16string_view prompt, std::u16string_view title) override;
@@ -61,9 +57,10 @@ public:
     [[nodiscard]] bool timerEnabled() const { return timerEnabled_; }
 
 private:
-    Text& box(TextGroup group, std::int16_t index);
-    [[nodiscard]] const Text& box(TextGroup group, std::int16_t index) const;
-    void store(TextGroup group, std::int16_t index, std::u16string_view text);
+    [[nodiscard]] Text boxText(TextGroup group, std::int16_t index) const override;
+    void assignText(TextGroup group, std::int16_t index, std::u16string_view text) override;
+    [[nodiscard]] std::int16_t sliderValue(std::int16_t index) const override;
+    void assignValue(std::int16_t index, std::int16_t value) override;
 
     std::array<Text, ChannelCount> text1_;
     std::array<Text, ChannelCount> text2_;

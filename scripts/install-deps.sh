@@ -8,17 +8,19 @@ set -euo pipefail
 profile=${1:-test}
 run_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-translations-l10n qt6-qpa-plugins
+    qt6-base-dev qt6-translations-l10n qt6-qpa-plugins qt6-wayland
     fonts-wqy-microhei
 )
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth x11-utils imagemagick
+    xvfb xauth x11-utils xdotool imagemagick
     desktop-file-utils appstream binutils-mingw-w64-x86-64
     clang libclang-rt-14-dev valgrind
     locales dpkg-dev file python3
     qt6-svg-dev lintian
     g++-mingw-w64-x86-64-posix wine64 fonts-wine
+    sway grim passwd
+    diffoscope-minimal
 )
 case "$profile" in
 run) wanted=("${run_packages[@]}") ;;

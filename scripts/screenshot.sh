@@ -2,6 +2,7 @@
 # Starts Tintora under a virtual X display and saves a screenshot of its window.
 #   scripts/screenshot.sh [output.png] [scale]    (scale: QT_SCALE_FACTOR, default 1)
 #   scripts/screenshot.sh --windows [output.png]  Tintora.exe under Wine
+#   scripts/screenshot.sh --wayland [output.png]  natively on a headless sway, taken with grim
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -37,10 +38,42 @@ if [ "${1:-}" = --windows ]; then
     exit 0
 fi
 
-output=${1:-docs/screenshot.png}
-scale=${2:-1}
 binary=${TINTORA_BINARY:-build/release/app/tintora}
 [ -x "$binary" ] || { cmake --preset release >/dev/null && cmake --build --preset release --target tintora; }
+
+if [ "${1:-}" = --wayland ]; then
+    output=${2:-docs/screenshot-wayland.png}
+    state=$PWD/build/release/screenshot-wayland
+    session=tests/wayland/wayland_session.sh
+    sh "$session" start "$state" >/dev/null
+    trap 'kill $app 2>/dev/null; sh "$session" stop "$state"' EXIT
+    sh "$session" run "$state" "$binary" &
+    app=$!
+    # The client area, where the compositor put it (sway adds a title bar).
+    area=
+    for _ in $(seq 100); do
+        area=$(sh "$session" run "$state" swaymsg -t get_tree | python3 -c '
+import json, sys
+stack = [json.load(sys.stdin)]
+while stack:
+    node = stack.pop()
+    if node.get("app_id") == "org.example.Tintora":
+        r, w = node["rect"], node["window_rect"]
+        print("%d,%d %dx%d" % (r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"]))
+    stack += node.get("nodes", []) + node.get("floating_nodes", [])')
+        [ -n "$area" ] && break
+        sleep 0.1
+    done
+    [ -n "$area" ] || { echo "the window did not appear" >&2; exit 1; }
+    sleep 1 # a few ticks, so the preview has turned black
+    mkdir -p "$(dirname "$output")"
+    sh "$session" run "$state" grim -g "$area" "$output"
+    echo "saved $output"
+    exit 0
+fi
+
+output=${1:-docs/screenshot.png}
+scale=${2:-1}
 
 display=:${TINTORA_DISPLAY:-97}
 runtime=$(mktemp -d)

@@ -89,14 +89,6 @@ TEST(Form1Notice, NeverMoreThanOneOpenAndTicksInsideAreSilent) {
 // inputs never produce: the hexadecimal handler's recovery.
 class RefusingWidgets final : public MixerWidgets {
 public:
-    Text text(TextGroup group, std::int16_t index) const override {
-        return inner.text(group, index);
-    }
-    void setText(TextGroup group, std::int16_t index, std::u16string_view text) override {
-        inner.setText(group, index, text);
-    }
-    std::int16_t value(std::int16_t index) const override { return inner.value(index); }
-    void setValue(std::int16_t, std::int16_t) override { throw Failure{}; }
     void setBackColor(Colour) override { throw Failure{}; }
     void setTimerEnabled(bool) override {}
     void showNotice(std::u16string_view prompt, std::u16string_view title) override {
@@ -105,6 +97,16 @@ public:
     }
     MemoryWidgets inner;
     int notices = 0;
+
+private:
+    Text boxText(TextGroup group, std::int16_t index) const override {
+        return inner.text(group, index);
+    }
+    void assignText(TextGroup group, std::int16_t index, std::u16string_view text) override {
+        inner.setText(group, index, text);
+    }
+    std::int16_t sliderValue(std::int16_t index) const override { return inner.value(index); }
+    void assignValue(std::int16_t, std::int16_t) override { throw Failure{}; }
 };
 
 TEST(Form1Trap, EachActivationRecoversItsOwnFailureOnce) {

@@ -37,3 +37,9 @@ set_tests_properties(program_ends_when_its_window_closes PROPERTIES
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LD_PRELOAD=$<TARGET_FILE:close_window_hook>"
   ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=string_append::verify_asan_link_order=0"
   TIMEOUT 30)
+
+# The suites above again, natively on a real headless Wayland compositor.
+# Not under the sanitizers: they check memory on the offscreen run above.
+if(NOT TINTORA_SANITIZE)
+  include(wayland_tests.cmake)
+endif()

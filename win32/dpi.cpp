@@ -1,5 +1,7 @@
 #include "win32/dpi.h"
 
+#include "layout/twips.h"
+
 namespace tintora::win32 {
 namespace {
 
@@ -14,7 +16,7 @@ UINT screenDpi() {
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
-    return dpi > 0 ? static_cast<UINT>(dpi) : BaseDpi;
+    return static_cast<UINT>(dpi > 0 ? dpi : BaseDpi);
 }
 
 } // namespace

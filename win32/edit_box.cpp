@@ -13,22 +13,6 @@
 namespace tintora::win32 {
 namespace {
 
-// `text` without any half of a surrogate pair that stands alone.
-Text withoutHalfPairs(std::u16string_view text) {
-    Text whole;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const auto unit = static_cast<wchar_t>(text[at]);
-        if (IS_HIGH_SURROGATE(unit) && at + 1 < text.size() &&
-            IS_LOW_SURROGATE(static_cast<wchar_t>(text[at + 1]))) {
-            whole += text.substr(at, 2);
-            ++at;
-        } else if (!IS_HIGH_SURROGATE(unit) && !IS_LOW_SURROGATE(unit)) {
-            whole += text[at];
-        }
-    }
-    return whole;
-}
-
 // The control characters an EDIT acts on as commands rather than text.
 bool isEditCommand(wchar_t unit) {
     constexpr wchar_t selectAll = 0x01;
@@ -52,10 +36,10 @@ void EditBox::create(HWND parent, HMENU id, HINSTANCE instance, const ControlRow
         throw std::runtime_error("CreateWindowExW failed for a box");
     }
     SendMessageW(handle_, EM_LIMITTEXT, static_cast<WPARAM>(row.maxLength), 0);
-    group_ = row.name == "Text1" ? TextGroup::Text1 : TextGroup::Text2;
+    group_ = groupOf(row.base);
     index_ = static_cast<std::int16_t>(row.index);
     events_ = &events;
-    changed_ = utf16(content);
+    reported_ = ReportedText(utf16(content));
     SetWindowSubclass(handle_, &EditBox::subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -92,11 +76,7 @@ void EditBox::edited() {
         SendMessageW(handle_, EM_SETSEL, caret, static_cast<LPARAM>(caret));
         now = std::move(whole);
     }
-    if (now == changed_) {
-        return;
-    }
-    changed_ = std::move(now);
-    if (events_->change) {
+    if (reported_.changesTo(now) && events_->change) {
         events_->change(group_, index_);
     }
 }
@@ -115,11 +95,11 @@ LRESULT EditBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR: {
         const auto unit = static_cast<wchar_t>(wParam);
         const wchar_t high = std::exchange(highSurrogate_, 0);
-        if (IS_HIGH_SURROGATE(unit)) {
+        if (isHighSurrogate(unit)) {
             highSurrogate_ = unit;
             return 0;
         }
-        if (IS_LOW_SURROGATE(unit)) {
+        if (isLowSurrogate(unit)) {
             if (high != 0) {
                 typePair(high, unit);
             }

@@ -1,12 +1,11 @@
 // One box of the window, on a native single-line EDIT control, keeping the
 // widget contract where the control does not:
 //  - EN_CHANGE also comes when a paste or WM_SETTEXT leaves the text as it
-//    was: Change is raised only when the text differs from the one of the
-//    last Change;
+//    was: Change is raised only when the text differs (ReportedText);
 //  - the EN_CHANGE that WM_SETTEXT sends from inside an assignment is passed
 //    over, and Change is raised right after, still inside the assignment;
 //  - EM_LIMITTEXT stops typing and pasting but not WM_SETTEXT: setText is
-//    given text that is already cut;
+//    given text that the widget contract has already cut;
 //  - EM_LIMITTEXT counts UTF-16 units and cuts a paste wherever the limit
 //    falls, even inside a surrogate pair, and a character outside the BMP
 //    arrives as two WM_CHARs: the box takes a typed pair as one key, whole or
@@ -25,6 +24,7 @@
 #include "layout/layout_table.h"
 #include "mixer/mixer_events.h"
 #include "mixer/mixer_widgets.h"
+#include "mixer/reported_text.h"
 
 #include <windows.h>
 
@@ -61,7 +61,7 @@ private:
     TextGroup group_ = TextGroup::Text1;
     std::int16_t index_ = 0;
     const MixerEvents* events_ = nullptr;
-    Text changed_;              // the text at its last Change
+    ReportedText reported_;
     bool assigning_ = false;    // inside setText: EN_CHANGE is passed over
     wchar_t highSurrogate_ = 0; // typed, waiting for the other half of its pair
     bool pressed_ = false;      // the left button went down in this box and is still down

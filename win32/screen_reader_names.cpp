@@ -26,7 +26,7 @@ void ScreenReaderNames::give(const std::vector<HWND>& controls) {
     }
     services_ = static_cast<IAccPropServices*>(services);
     for (std::size_t row = 0; row < layoutTable.size() && row < controls.size(); ++row) {
-        const std::string name = accessibleName(layoutTable[row].name, layoutTable[row].index);
+        const std::string name = accessibleName(layoutTable[row]);
         if (name.empty()) {
             continue;
         }

@@ -1,49 +1,31 @@
 #include "win32/win32_mixer_widgets.h"
 
-#include "mixer/failure.h"
-#include "win32/mixer_window.h"
 #include "win32/wide_text.h"
+#include "win32/win32_mixer_window.h"
 
 #include <windows.h>
 
 namespace tintora::win32 {
-namespace {
 
-void checkIndex(std::int16_t index) {
-    if (index < 0 || index >= ChannelCount) {
-        throw Failure{};
-    }
-}
-
-} // namespace
-
-Win32MixerWidgets::Win32MixerWidgets(MixerWindow& window)
+Win32MixerWidgets::Win32MixerWidgets(Win32MixerWindow& window)
     : window_(window) {}
 
-Text Win32MixerWidgets::text(TextGroup group, std::int16_t index) const {
-    checkIndex(index);
+Text Win32MixerWidgets::boxText(TextGroup group, std::int16_t index) const {
     return window_.boxText(group, index);
 }
 
-void Win32MixerWidgets::setText(TextGroup group, std::int16_t index, std::u16string_view text) {
-    checkIndex(index);
-    const std::u16string_view cut = cutToLength(text, maxLength(group));
-    if (cut == window_.boxText(group, index)) {
+void Win32MixerWidgets::assignText(TextGroup group, std::int16_t index, std::u16string_view text) {
+    if (text == window_.boxText(group, index)) {
         return; // nothing to set: no WM_SETTEXT, no repaint
     }
-    window_.setBoxText(group, index, cut);
+    window_.setBoxText(group, index, text);
 }
 
-std::int16_t Win32MixerWidgets::value(std::int16_t index) const {
-    checkIndex(index);
+std::int16_t Win32MixerWidgets::sliderValue(std::int16_t index) const {
     return static_cast<std::int16_t>(window_.sliderValue(index));
 }
 
-void Win32MixerWidgets::setValue(std::int16_t index, std::int16_t value) {
-    checkIndex(index);
-    if (value < SliderMin || value > SliderMax) {
-        throw Failure{}; // refused before the scroll bar, which would clamp it, sees it
-    }
+void Win32MixerWidgets::assignValue(std::int16_t index, std::int16_t value) {
     window_.setSliderValue(index, value);
 }
 
@@ -52,7 +34,7 @@ void Win32MixerWidgets::setBackColor(Colour colour) {
 }
 
 void Win32MixerWidgets::setTimerEnabled(bool enabled) {
-    window_.setTimerEnabled(enabled);
+    window_.timer().setEnabled(enabled);
 }
 
 void Win32MixerWidgets::showNotice(std::u16string_view prompt, std::u16string_view title) {

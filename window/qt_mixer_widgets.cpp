@@ -1,9 +1,8 @@
 #include "window/qt_mixer_widgets.h"
 
-#include "mixer/failure.h"
-#include "window/mixer_window.h"
 #include "window/notice_box.h"
 #include "window/preview_box.h"
+#include "window/qt_mixer_window.h"
 #include "window/tick_timer.h"
 
 #include <QLineEdit>
@@ -14,12 +13,6 @@
 namespace tintora {
 namespace {
 
-void checkIndex(std::int16_t index) {
-    if (index < 0 || index >= ChannelCount) {
-        throw Failure{};
-    }
-}
-
 QString toQString(std::u16string_view text) {
     return QString(reinterpret_cast<const QChar*>(text.data()),
                    static_cast<qsizetype>(text.size()));
@@ -27,34 +20,24 @@ QString toQString(std::u16string_view text) {
 
 } // namespace
 
-QtMixerWidgets::QtMixerWidgets(MixerWindow& window, NoticeShower showNotice)
+QtMixerWidgets::QtMixerWidgets(QtMixerWindow& window, NoticeShower showNotice)
     : window_(window)
     , showNotice_(std::move(showNotice)) {}
 
-Text QtMixerWidgets::text(TextGroup group, std::int16_t index) const {
-    checkIndex(index);
-    const QLineEdit* box =
-        group == TextGroup::Text1 ? window_.decimalBox(index) : window_.hexBox(index);
-    const QString text = box->text();
+Text QtMixerWidgets::boxText(TextGroup group, std::int16_t index) const {
+    const QString text = window_.box(group, index)->text();
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
-void QtMixerWidgets::setText(TextGroup group, std::int16_t index, std::u16string_view text) {
-    checkIndex(index);
-    QLineEdit* box = group == TextGroup::Text1 ? window_.decimalBox(index) : window_.hexBox(index);
-    box->setText(toQString(cutToLength(text, maxLength(group))));
+void QtMixerWidgets::assignText(TextGroup group, std::int16_t index, std::u16string_view text) {
+    window_.box(group, index)->setText(toQString(text));
 }
 
-std::int16_t QtMixerWidgets::value(std::int16_t index) const {
-    checkIndex(index);
+std::int16_t QtMixerWidgets::sliderValue(std::int16_t index) const {
     return static_cast<std::int16_t>(window_.slider(index)->value());
 }
 
-void QtMixerWidgets::setValue(std::int16_t index, std::int16_t value) {
-    checkIndex(index);
-    if (value < SliderMin || value > SliderMax) {
-        throw Failure{}; // refused, where QScrollBar would clamp and report a change
-    }
+void QtMixerWidgets::assignValue(std::int16_t index, std::int16_t value) {
     window_.slider(index)->setValue(value);
 }
 

@@ -3,7 +3,7 @@
 // half a character behind; this validator drops such a half in the same edit,
 // before the box reports it, so a character that does not fit is dropped
 // whole. An edit that ends where it began is still reported as textChanged, as
-// a paste of what the box already holds is; the event binding passes on only
+// a paste of what the box already holds is; the window passes on only
 // real changes.
 #pragma once
 

@@ -24,8 +24,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # Qt and libstdc++ dependencies via dpkg
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # tintora_1.1.0_amd64.deb
 # The labels need a font with Chinese glyphs (shlibdeps adds the libraries);
 # Qt's own Chinese translation turns the standard buttons and context menus
-# Chinese too.
+# Chinese too. Qt's Wayland plugin lets the window run natively on a Wayland
+# desktop; without it Qt falls back to XWayland, which most such desktops
+# still have, so it is recommended (apt installs it by default) rather than
+# required on a plain X11 system.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
 
 include(CPack)

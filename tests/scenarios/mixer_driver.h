@@ -1,10 +1,10 @@
-// The user's side of the mixer, as the behaviour scenarios see it. One
-// realisation plays the actions on the in-memory widgets, the other with real
-// key and mouse events on the Qt window; the same scenarios run on both.
+// The user's side of the mixer, as the behaviour scenarios see it. Three
+// drivers play the actions: on the in-memory widgets, with real key and mouse
+// events on the Qt window, and with real window messages on the Win32 one.
 #pragma once
 
 #include "mixer/form1.h"
-#include "mixer/handler_trace.h"
+#include "mixer_testing/handler_name.h"
 
 #include <functional>
 #include <optional>

@@ -1,7 +1,7 @@
 // Random user sessions with invariants checked after every action, written
 // against MixerDriver: one runner plays the same seeded sessions on the
-// in-memory widgets (many actions) and on the real Qt window (the first few
-// sessions), so a failing seed replays on either.
+// in-memory widgets (many actions) and on the real Qt and Win32 windows (the
+// first few sessions), so a failing seed replays on any of the three.
 //
 // Each session starts from a fresh window and plays a seeded random sequence
 // of what a user can do: clicks into decimal boxes, keystrokes (digits, point,
@@ -396,7 +396,7 @@ private:
     std::string report(std::size_t failing) const {
         std::ostringstream out;
         out << *violation_ << "\n  seed " << currentSeed << ", action " << failing
-            << " (replay on either realisation: TINTORA_PROPERTY_SEED=" << currentSeed
+            << " (replay on any realisation: TINTORA_PROPERTY_SEED=" << currentSeed
             << ")\n  last actions:\n";
         const std::size_t from = failing >= 12 ? failing - 12 : 0;
         for (std::size_t i = from; i <= failing; ++i) {

@@ -39,7 +39,7 @@ void processQueue(HWND window) {
 }
 
 Win32Driver::Win32Driver() {
-    mixer.window.setManualTicks(true);
+    mixer.window.timer().setManual(true);
     mixer.window.show(SW_SHOWNORMAL);
     SetForegroundWindow(mixer.window.handle());
     processQueue();
@@ -126,7 +126,7 @@ void Win32Driver::scroll(std::int16_t index, std::int16_t value) {
 }
 
 void Win32Driver::tick() {
-    SendMessageW(mixer.window.handle(), WM_TIMER, win32::MixerWindow::TimerId, 0);
+    SendMessageW(mixer.window.handle(), WM_TIMER, win32::TickTimer::Id, 0);
 }
 
 void Win32Driver::whileNoticeOpen(std::function<void()> action) {

@@ -8,7 +8,7 @@
 #include "mixer/form1.h"
 #include "notice_watcher.h"
 #include "scenarios/mixer_driver.h"
-#include "win32/bound_mixer.h"
+#include "win32/win32_bound_mixer.h"
 
 #include <windows.h>
 
@@ -35,8 +35,8 @@ public:
     [[nodiscard]] std::optional<Colour> backColor() const override;
     [[nodiscard]] int noticeCount() const override;
     [[nodiscard]] int openNotices() const override { return notices.open(); }
-    [[nodiscard]] bool timerEnabled() const override { return mixer.window.timerEnabled(); }
-    [[nodiscard]] Form1& form() override { return mixer.form; }
+    [[nodiscard]] bool timerEnabled() const override { return mixer.window.timer().isEnabled(); }
+    [[nodiscard]] Form1& form() override { return mixer.form(); }
 
     // Gives the focus to a control the way the Tab key does (no click).
     void focusByKeyboard(HWND control);
@@ -49,7 +49,7 @@ public:
     void clickAt(HWND control, POINT at);
     void processQueue();
 
-    win32::BoundMixer mixer;
+    win32::Win32BoundMixer mixer;
     NoticeWatcher notices;
 };
 

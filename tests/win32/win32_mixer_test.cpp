@@ -9,13 +9,13 @@ namespace {
 class Win32Rig : public EventRecord {
 public:
     Win32Rig() {
-        window_.setManualTicks(true);
+        window_.timer().setManual(true);
         window_.bind(recording(widgets_));
     }
     MixerWidgets& widgets() { return widgets_; }
 
 private:
-    win32::MixerWindow window_;
+    win32::Win32MixerWindow window_;
     win32::Win32MixerWidgets widgets_{window_};
 };
 

@@ -73,7 +73,7 @@ protected:
 
     Win32Driver d;
     CallLog log;
-    win32::MixerWindow& window = d.mixer.window;
+    win32::Win32MixerWindow& window = d.mixer.window;
 };
 
 TEST_F(Win32Window, HasItsCaptionAFixedClientAreaAndNoSizingBorder) {
@@ -277,11 +277,11 @@ TEST_F(Win32Window, ReturnAndEscapeBothDismissTheNotice) {
 // nothing meanwhile. It runs again once the notice is gone.
 TEST_F(Win32Window, TheLiveTimerSleepsWhileTheNoticeIsOpen) {
     setUpRed();
-    window.setManualTicks(false);
+    window.timer().setManual(false);
     d.notices.keepOpenFor(300);
     d.paste(TextGroup::Text1, 0, u"300");
-    EXPECT_TRUE(window.timerRunning());
-    window.setManualTicks(true);
+    EXPECT_TRUE(window.timer().isRunning());
+    window.timer().setManual(true);
     EXPECT_EQ(d.noticeCount(), 1);
     expectRed(u"7", u"7", 7);
     const auto opened = std::find(log.calls.begin(), log.calls.end(), "Msg(0)");
@@ -301,7 +301,7 @@ TEST(Win32Fonts, EveryLabelTextEndsInsideTheWindowWithALargerMessageFont) {
     for (const int points : {9, 10, 11, 12}) {
         metrics.lfMessageFont.lfHeight = -MulDiv(points, 96, 72);
         ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
-        const win32::MixerWindow window;
+        const win32::Win32MixerWindow window;
         ASSERT_EQ(window.dpi(), 96u);
         for (const ControlRow& row : layoutTable) {
             if (row.controlClass != ControlClass::Label) {
@@ -314,15 +314,16 @@ TEST(Win32Fonts, EveryLabelTextEndsInsideTheWindowWithALargerMessageFont) {
             SIZE size{};
             GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
             ReleaseDC(label, dc);
-            EXPECT_LE(row.left / 15 + size.cx, clientWidthPixels) << row.name << " at " << points;
+            EXPECT_LE(twipsToPixels(row.left) + size.cx, clientWidthPixels)
+                << row.name << " at " << points;
         }
     }
 }
 
 TEST(Win32StartUp, ThePreviewHasTheFocusInTheWindowColourAndTheTimerRuns) {
-    win32::MixerWindow window;
-    EXPECT_TRUE(window.timerEnabled());
-    EXPECT_TRUE(window.timerRunning());
+    win32::Win32MixerWindow window;
+    EXPECT_TRUE(window.timer().isEnabled());
+    EXPECT_TRUE(window.timer().isRunning());
     window.show(SW_SHOWNORMAL);
     SetForegroundWindow(window.handle());
     processQueue(window.handle());

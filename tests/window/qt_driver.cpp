@@ -34,17 +34,24 @@ void typeKeys(QWidget* widget, const QString& keys) {
     }
 }
 
+bool waitForActivation(QWidget* window) {
+    return QTest::qWaitForWindowExposed(window) && QTest::qWaitFor([window] {
+               return QGuiApplication::focusWindow() == window->windowHandle();
+           });
+}
+
 QtDriver::QtDriver() {
     window.timer()->setManual(true);
     window.show();
-    QApplication::setActiveWindow(&window);
-    (void)QTest::qWaitForWindowActive(&window);
+    if (!waitForActivation(&window)) {
+        throw std::runtime_error("the platform did not activate the new window");
+    }
 }
 
 QtDriver::~QtDriver() = default;
 
 QLineEdit* QtDriver::box(TextGroup group, std::int16_t index) const {
-    return group == TextGroup::Text1 ? window.decimalBox(index) : window.hexBox(index);
+    return window.box(group, index);
 }
 
 void QtDriver::activate() {

@@ -3,7 +3,7 @@
 // when a scenario asks for one.
 #pragma once
 
-#include "app/bound_mixer.h"
+#include "app/qt_bound_mixer.h"
 #include "notice_watcher.h"
 #include "scenarios/mixer_driver.h"
 
@@ -25,6 +25,11 @@ QRect sliderPart(QScrollBar* slider, QStyle::SubControl part);
 // Presses the thumb, moves it a pixel at a time towards `target` and lets go at
 // the nearest position at or before it. `eachMove` runs after every move.
 void dragThumb(QScrollBar* slider, int target, const std::function<void()>& eachMove = {});
+
+// Waits until a shown window is exposed and the platform has given it the
+// keyboard. On Wayland only the compositor gives it (a client cannot take it),
+// and Qt's qWaitForWindowActive there only waits for the window to be exposed.
+[[nodiscard]] bool waitForActivation(QWidget* window);
 
 class QtDriver final : public MixerDriver {
 public:
@@ -53,10 +58,10 @@ public:
     void activate();
 
 private:
-    BoundMixer mixer_; // the real modal notice: `notices` answers it
+    QtBoundMixer mixer_; // the real modal notice: `notices` answers it
 
 public:
-    MixerWindow& window = mixer_.window;
+    QtMixerWindow& window = mixer_.window;
     NoticeWatcher notices;
 };
 

@@ -2,20 +2,25 @@
 // handlers through Qt's own event handling, the notice as the user sees it,
 // and the live timer.
 #include "qt_driver.h"
+#include "window/caret_rest.h"
 #include "window/preview_box.h"
 #include "window/tick_timer.h"
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace tintora::testing {
 namespace {
@@ -195,6 +200,66 @@ TEST_F(WindowInput, TheLiveTimerPaintsBlackSleepsAndWakesOnAKeyPress) {
     EXPECT_TRUE(timer->isRunning());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !timer->isRunning(); }, 5000));
     EXPECT_EQ(preview->colour(), 0x000100u);
+}
+
+// Timers the box and its parts run: while it has the focus, the caret's blink.
+int boxTimers(QLineEdit* box) {
+    QObjectList parts = box->findChildren<QObject*>();
+    parts.append(box);
+    int timers = 0;
+    for (QObject* part : parts) {
+        timers +=
+            static_cast<int>(QAbstractEventDispatcher::instance()->registeredTimers(part).size());
+    }
+    return timers;
+}
+
+TEST_F(WindowInput, AFocusedBoxCaretRestsAfterAQuietSpellAndAKeyOrAClickWakesIt) {
+    auto* caret = QCoreApplication::instance()->findChild<CaretRest*>();
+    ASSERT_NE(caret, nullptr);
+    // The tests' desktop never blinks; this one does, with a short quiet spell.
+    struct BlinkingDesktop {
+        explicit BlinkingDesktop(CaretRest& rest, QWidget& window)
+            : rest(rest)
+            , window(window) {
+            QGuiApplication::styleHints()->setCursorFlashTime(1000);
+            rest.setQuietSpell(std::chrono::milliseconds(50));
+        }
+        ~BlinkingDesktop() {
+            QTest::keyClick(&window, Qt::Key_Shift); // awake, then still for good
+            QGuiApplication::styleHints()->setCursorFlashTime(0);
+            rest.setQuietSpell(CaretRest::defaultQuietSpell);
+        }
+        CaretRest& rest;
+        QWidget& window;
+    } blinking(*caret, d.window);
+
+    QLineEdit* box = d.window.decimalBox(0);
+    d.paste(TextGroup::Text1, 0, u"123");
+    QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier);
+    const auto state = [&] {
+        return std::tuple(box->text(), box->selectedText(), box->cursorPosition(),
+                          QApplication::focusWidget());
+    };
+    const auto before = state();
+    ASSERT_EQ(std::get<1>(before), QStringLiteral("3"));
+    const auto handlerCalls = log.calls.size();
+    const std::pair<const char*, std::function<void()>> wakers[] = {
+        {"key press", [&] { QTest::keyClick(box, Qt::Key_Shift); }},
+        {"click on a label",
+         [&] { QTest::mouseClick(d.window.control("Label10"), Qt::LeftButton); }},
+    };
+    for (const auto& [how, wakeUp] : wakers) {
+        EXPECT_GT(boxTimers(box), 0) << how;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return caret->isResting(); }, 5000)) << how;
+        EXPECT_EQ(boxTimers(box), 0) << how;
+        EXPECT_TRUE(state() == before) << how;
+        wakeUp();
+        EXPECT_FALSE(caret->isResting()) << how;
+        EXPECT_GT(boxTimers(box), 0) << how;
+        EXPECT_TRUE(state() == before) << how;
+    }
+    EXPECT_EQ(log.calls.size(), handlerCalls);
 }
 
 } // namespace

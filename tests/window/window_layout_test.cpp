@@ -21,7 +21,7 @@ namespace {
 class WindowLayout : public ::testing::Test {
 protected:
     QtDriver d;
-    MixerWindow& window = d.window;
+    QtMixerWindow& window = d.window;
 };
 
 TEST_F(WindowLayout, WindowHasItsCaptionAndFixedClientArea) {
@@ -100,7 +100,7 @@ TEST(WindowFonts, EveryLabelTextEndsInsideTheWindowWithALargerDesktopFont) {
         QFont larger = desktopFont;
         larger.setPointSizeF(points);
         QApplication::setFont(larger);
-        const MixerWindow window;
+        const QtMixerWindow window;
         for (const ControlRow& row : layoutTable) {
             if (const auto* label = qobject_cast<QLabel*>(window.control(row.name, row.index))) {
                 EXPECT_LE(label->x() + label->fontMetrics().horizontalAdvance(label->text()),
@@ -134,10 +134,9 @@ TEST_F(WindowLayout, PreviewHasFocusAndTabVisitsBoxesThenSlidersThenHexBoxes) {
 }
 
 TEST(WindowStartUp, ThePreviewHasTheFocusWhenTheWindowFirstShows) {
-    MixerWindow window;
+    QtMixerWindow window;
     window.show();
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(waitForActivation(&window));
     EXPECT_EQ(QApplication::focusWidget(), window.preview());
     EXPECT_TRUE(window.timer()->isRunning());
 }

@@ -1,4 +1,4 @@
-#include "mixer/handler_trace.h"
+#include "mixer_testing/handler_name.h"
 
 #include <array>
 #include <cstddef>

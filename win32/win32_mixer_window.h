@@ -1,45 +1,39 @@
 // The mixer's one window on the Win32 API, built from the layout table with
-// native controls: EDIT boxes, SCROLLBAR sliders, STATIC labels and the
-// preview. It realises the layout and turns the controls' notifications into
-// the five events the logic is bound to; the logic itself is Form1's.
-//
-// Where a native control differs from the widget contract, the difference is
-// evened out in one place: for the boxes in EditBox (edit_box.h), for the
-// sliders here:
-//  - a SCROLLBAR does not move itself: the window sets its position from the
-//    WM_HSCROLL code (arrow, trough, keyboard, released thumb) and raises
-//    Change, and SetScrollPos raises nothing, so setSliderValue raises it.
+// native controls: EDIT boxes (EditBox), SCROLLBAR sliders (ScrollBar),
+// STATIC labels and the preview (PreviewWindow), and Timer1 (TickTimer). It
+// realises the layout and raises the five events the logic is bound to; the
+// logic itself is Form1's. Where a native control differs from the widget
+// contract, the difference is evened out in that control's own class.
 #pragma once
 
+#include "layout/twips.h"
 #include "mixer/mixer_events.h"
 #include "mixer/mixer_widgets.h"
 #include "win32/edit_box.h"
 #include "win32/label_fonts.h"
 #include "win32/preview_window.h"
 #include "win32/screen_reader_names.h"
+#include "win32/scroll_bar.h"
+#include "win32/tick_timer.h"
 
 #include <windows.h>
 
 #include <array>
-#include <cstdint>
-#include <functional>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tintora::win32 {
 
-class MixerWindow {
+class Win32MixerWindow {
 public:
-    // The ID of Timer1 in the window's WM_TIMER.
-    static constexpr UINT_PTR TimerId = 1;
-
     // The window with every control and its initial value, not yet shown, its
     // timer enabled.
-    explicit MixerWindow(HINSTANCE instance = GetModuleHandleW(nullptr));
-    ~MixerWindow();
-    MixerWindow(const MixerWindow&) = delete;
-    MixerWindow& operator=(const MixerWindow&) = delete;
+    explicit Win32MixerWindow(HINSTANCE instance = GetModuleHandleW(nullptr));
+    ~Win32MixerWindow();
+    Win32MixerWindow(const Win32MixerWindow&) = delete;
+    Win32MixerWindow& operator=(const Win32MixerWindow&) = delete;
 
     // Form1 binds its handlers with bind(handlersOf(form)).
     void bind(MixerEvents events) { events_ = std::move(events); }
@@ -48,9 +42,13 @@ public:
     void show(int showCommand);
 
     [[nodiscard]] HWND handle() const { return window_; }
-    [[nodiscard]] HWND box(TextGroup group, int index) const;
-    [[nodiscard]] HWND slider(int index) const { return sliders_.at(index); }
+    [[nodiscard]] HWND box(TextGroup group, int index) const {
+        return boxAt(group, index).handle();
+    }
+    [[nodiscard]] HWND slider(int index) const { return sliders_.at(index).handle(); }
     [[nodiscard]] PreviewWindow& preview() const { return *preview_; }
+    [[nodiscard]] TickTimer& timer() { return timer_; }
+    [[nodiscard]] const TickTimer& timer() const { return timer_; }
     // The control realising a row of the layout table, by name and index.
     [[nodiscard]] HWND control(std::string_view name, int index = -1) const;
     [[nodiscard]] UINT dpi() const { return dpi_; }
@@ -58,47 +56,39 @@ public:
     [[nodiscard]] Text boxText(TextGroup group, int index) const;
     // Sets the text exactly as given; Change follows if it differs.
     void setBoxText(TextGroup group, int index, std::u16string_view text);
-    [[nodiscard]] int sliderValue(int index) const;
+    [[nodiscard]] int sliderValue(int index) const { return sliders_.at(index).value(); }
     // Moves the slider within 0..255; Change follows if the value differs.
-    void setSliderValue(int index, int value);
-
-    // Timer1 ticks every TimerIntervalMs on a grid that starts with the
-    // window. Form1 disables it while a tick could change nothing, so an idle
-    // window does not wake at all; enabled again, it ticks at the next point
-    // of the grid, never later than an always-running timer would have.
-    void setTimerEnabled(bool enabled);
-    [[nodiscard]] bool timerEnabled() const { return timerEnabled_; }
-    // Whether a clock is armed, i.e. whether the thread will wake for a tick.
-    [[nodiscard]] bool timerRunning() const { return timerInterval_ != 0; }
-    // Tests deliver ticks themselves: the clock stays off whatever the
-    // enabled state, which is still tracked.
-    void setManualTicks(bool manual);
+    void setSliderValue(int index, int value) { sliders_.at(index).setValue(value); }
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls(HINSTANCE instance);
     void layOut(UINT dpi);
-    void armTimer();
-    void sliderMoved(HWND control, WPARAM request);
     EditBox& boxAt(TextGroup group, int index);
     [[nodiscard]] const EditBox& boxAt(TextGroup group, int index) const;
 
+    // One handler a window message.
+    void boxNotified(HWND control, WORD code);
+    void sliderRequested(HWND control, WPARAM request);
+    void timerTicked(UINT_PTR id);
+    void activationChanged(WORD state);
+    void focusReceived();
+    void dpiChanged(UINT dpi, const RECT& suggested);
+    void destroyed();
+
     HWND window_ = nullptr;
-    UINT dpi_ = 96;
+    UINT dpi_ = BaseDpi;
     HFONT font_ = nullptr;
     LabelFonts labelFonts_;
     std::vector<HWND> controls_;                  // parallel to the layout table
     std::array<EditBox, 2 * ChannelCount> boxes_; // Text1(0..2), then Text2(0..2)
-    std::array<HWND, ChannelCount> sliders_{};
+    std::array<ScrollBar, ChannelCount> sliders_;
     std::unique_ptr<PreviewWindow> preview_;
     ScreenReaderNames names_;
+    TickTimer timer_;
     HWND focus_ = nullptr; // the control that had the focus when the window was deactivated
     MixerEvents events_;
-    bool timerEnabled_ = true;
-    bool manualTicks_ = false;
-    UINT timerInterval_ = 0; // of the armed clock; 0 when none is
-    ULONGLONG createdAt_ = GetTickCount64();
     bool endLoopWhenClosed_ = false;
 };
 

@@ -1,8 +1,9 @@
-#include "window/mixer_window.h"
+#include "window/qt_mixer_window.h"
 
 #include "layout/accessible_names.h"
 #include "layout/label_fit.h"
 #include "layout/layout_table.h"
+#include "mixer/reported_text.h"
 #include "window/preview_box.h"
 #include "window/tick_timer.h"
 #include "window/whole_characters.h"
@@ -69,9 +70,13 @@ void fitLabel(QLabel* label, int windowWidth) {
     label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
 }
 
+std::u16string_view utf16(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
 } // namespace
 
-MixerWindow::MixerWindow(QWidget* parent)
+QtMixerWindow::QtMixerWindow(QWidget* parent)
     : QWidget(parent) {
     setWindowTitle(QString::fromUtf8(formRow.caption));
     setFixedSize(clientWidthPixels, clientHeightPixels);
@@ -87,7 +92,7 @@ MixerWindow::MixerWindow(QWidget* parent)
             break;
         case ControlClass::TextBox: {
             QLineEdit* box = makeBox(row, this);
-            if (row.name == "Text1") {
+            if (row.base == Base::Decimal) {
                 decimalBoxes_.at(row.index) = box;
                 box->installEventFilter(this);
             } else {
@@ -106,8 +111,7 @@ MixerWindow::MixerWindow(QWidget* parent)
         widget->setObjectName(row.index < 0 ? QString::fromUtf8(row.name)
                                             : QString::fromUtf8(row.name) + u'_' +
                                                   QString::number(row.index));
-        widget->setAccessibleName(
-            QString::fromStdString(tintora::accessibleName(row.name, row.index)));
+        widget->setAccessibleName(QString::fromStdString(tintora::accessibleName(row)));
         widget->setGeometry(pixelGeometry(row));
         if (row.controlClass == ControlClass::Label) {
             fitLabel(static_cast<QLabel*>(widget), width());
@@ -126,27 +130,56 @@ MixerWindow::MixerWindow(QWidget* parent)
     preview_->setFocus(Qt::OtherFocusReason);
 
     timer_ = new TickTimer(this);
+    raiseEvents();
 }
 
-MixerWindow::~MixerWindow() = default;
+QtMixerWindow::~QtMixerWindow() = default;
 
-QWidget* MixerWindow::control(std::string_view name, int index) const {
-    for (std::size_t i = 0; i < layoutTable.size(); ++i) {
-        if (layoutTable[i].name == name && layoutTable[i].index == index) {
-            return controls_[i];
+void QtMixerWindow::raiseEvents() {
+    for (std::int16_t index = 0; index < ChannelCount; ++index) {
+        connect(
+            slider(index), &QScrollBar::valueChanged, this,
+            [this, index] {
+                if (events_.scroll) {
+                    events_.scroll(index);
+                }
+            },
+            Qt::DirectConnection);
+        for (const TextGroup group : {TextGroup::Text1, TextGroup::Text2}) {
+            connect(
+                box(group, index), &QLineEdit::textChanged, this,
+                [this, group, index, reported = ReportedText(utf16(box(group, index)->text()))](
+                    const QString& text) mutable {
+                    if (reported.changesTo(utf16(text)) && events_.change) {
+                        events_.change(group, index);
+                    }
+                },
+                Qt::DirectConnection);
         }
     }
-    return nullptr;
+    connect(
+        timer_, &TickTimer::timeout, this,
+        [this] {
+            if (events_.timer) {
+                events_.timer();
+            }
+        },
+        Qt::DirectConnection);
 }
 
-bool MixerWindow::eventFilter(QObject* watched, QEvent* event) {
+QWidget* QtMixerWindow::control(std::string_view name, int index) const {
+    const auto row = rowOf(name, index);
+    return row ? controls_.at(*row) : nullptr;
+}
+
+bool QtMixerWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        for (int index = 0; index < ChannelCount; ++index) {
+        for (std::int16_t index = 0; index < ChannelCount; ++index) {
             QLineEdit* box = decimalBoxes_.at(index);
             if (watched == box && mouse->button() == Qt::LeftButton &&
-                box->rect().contains(mouse->position().toPoint())) {
-                emit decimalBoxClicked(index);
+                box->rect().contains(mouse->position().toPoint()) && events_.click) {
+                events_.click(index);
             }
         }
     }

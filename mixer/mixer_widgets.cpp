@@ -1,0 +1,34 @@
+#include "mixer/mixer_widgets.h"
+
+#include "mixer/failure.h"
+
+namespace tintora {
+
+std::int16_t MixerWidgets::checked(std::int16_t index) {
+    if (index < 0 || index >= ChannelCount) {
+        throw Failure{};
+    }
+    return index;
+}
+
+Text MixerWidgets::text(TextGroup group, std::int16_t index) const {
+    return boxText(group, checked(index));
+}
+
+void MixerWidgets::setText(TextGroup group, std::int16_t index, std::u16string_view text) {
+    assignText(group, checked(index), cutToLength(text, maxLength(group)));
+}
+
+std::int16_t MixerWidgets::value(std::int16_t index) const {
+    return sliderValue(checked(index));
+}
+
+void MixerWidgets::setValue(std::int16_t index, std::int16_t value) {
+    checked(index);
+    if (value < SliderMin || value > SliderMax) {
+        throw Failure{}; // refused, where a toolkit's slider would clamp it and report a change
+    }
+    assignValue(index, value);
+}
+
+} // namespace tintora

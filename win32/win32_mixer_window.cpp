@@ -1,0 +1,280 @@
+#include "win32/win32_mixer_window.h"
+
+#include "layout/layout_table.h"
+#include "win32/dpi.h"
+#include "win32/wide_text.h"
+#include "win32/window_class.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace tintora::win32 {
+namespace {
+
+// Control IDs are the table row plus this; it keeps them clear of IDOK and
+// IDCANCEL, which IsDialogMessageW sends for Return and Escape.
+constexpr int FirstControlId = 100;
+constexpr DWORD WindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// Overlapping siblings (the labels lie under the boxes and sliders they touch)
+// must not paint over each other.
+constexpr DWORD ChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+
+constexpr int boxSlot(TextGroup group, int index) {
+    return (group == TextGroup::Text1 ? 0 : ChannelCount) + index;
+}
+
+HMENU controlId(std::size_t row) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(FirstControlId + static_cast<int>(row)));
+}
+
+} // namespace
+
+Win32MixerWindow::Win32MixerWindow(HINSTANCE instance) {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    const wchar_t* const className =
+        registerMainWindowClass(instance, &Win32MixerWindow::windowProc);
+    const std::wstring caption = wideFromUtf8(formRow.caption);
+    window_ = CreateWindowExW(0, className, caption.c_str(), WindowStyle, CW_USEDEFAULT,
+                              CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    if (window_ == nullptr) {
+        throw std::runtime_error("CreateWindowExW failed for the mixer window");
+    }
+    createControls(instance);
+    layOut(windowDpi(window_));
+    names_.give(controls_);
+    focus_ = preview_->handle();
+    timer_.start(window_);
+}
+
+Win32MixerWindow::~Win32MixerWindow() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+    if (font_ != nullptr) {
+        DeleteObject(font_);
+    }
+}
+
+void Win32MixerWindow::createControls(HINSTANCE instance) {
+    controls_.reserve(layoutTable.size());
+    // Rows come in tab order; a new child goes below its elder siblings, and
+    // IsDialogMessageW tabs through WS_TABSTOP controls in that order.
+    for (std::size_t row = 0; row < layoutTable.size(); ++row) {
+        const ControlRow& entry = layoutTable[row];
+        HWND control = nullptr;
+        switch (entry.controlClass) {
+        case ControlClass::PictureBox:
+            preview_ = std::make_unique<PreviewWindow>(
+                window_, FirstControlId + static_cast<int>(row), instance);
+            control = preview_->handle();
+            break;
+        case ControlClass::TextBox: {
+            EditBox& box = boxAt(groupOf(entry.base), entry.index);
+            box.create(window_, controlId(row), instance, entry, ChildStyle, events_);
+            control = box.handle();
+            break;
+        }
+        case ControlClass::HScrollBar: {
+            ScrollBar& slider = sliders_.at(entry.index);
+            slider.create(window_, controlId(row), instance, entry, ChildStyle, events_);
+            control = slider.handle();
+            break;
+        }
+        case ControlClass::Label:
+            control = CreateWindowExW(0, L"STATIC", wideFromUtf8(entry.content).c_str(),
+                                      ChildStyle | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 0, 0, 0,
+                                      window_, controlId(row), instance, nullptr);
+            break;
+        }
+        if (control == nullptr) {
+            throw std::runtime_error("CreateWindowExW failed for a control");
+        }
+        controls_.push_back(control);
+    }
+    // Every label lies beneath every box and slider: where they overlap, the
+    // control is drawn and takes the clicks. Labels are no tab stops, so this
+    // leaves the tab order alone.
+    for (std::size_t row = 0; row < layoutTable.size(); ++row) {
+        if (layoutTable[row].controlClass == ControlClass::Label) {
+            SetWindowPos(controls_[row], HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
+}
+
+// Places every control at `dpi` in the message font of that DPI, and sizes
+// the window around the client area.
+void Win32MixerWindow::layOut(UINT dpi) {
+    dpi_ = dpi;
+    const int scale = static_cast<int>(dpi);
+    const HFONT oldFont = font_;
+    font_ = createMessageFont(dpi);
+    LabelFonts labelFonts;
+    const SIZE outer = outerSize(twipsToPixels(formRow.clientWidth, scale),
+                                 twipsToPixels(formRow.clientHeight, scale), WindowStyle, 0, dpi);
+    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (std::size_t row = 0; row < layoutTable.size(); ++row) {
+        const ControlRow& entry = layoutTable[row];
+        HWND control = controls_[row];
+        int width = twipsToPixels(entry.width, scale);
+        if (entry.controlClass == ControlClass::Label) {
+            // A label whose text needs more room grows to the right.
+            width = std::max(width,
+                             labelFonts.fit(control, font_, dpi, twipsToPixels(entry.left, scale),
+                                            twipsToPixels(formRow.clientWidth, scale)));
+        } else {
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        }
+        SetWindowPos(control, nullptr, twipsToPixels(entry.left, scale),
+                     twipsToPixels(entry.top, scale), width, twipsToPixels(entry.height, scale),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(window_, nullptr, TRUE);
+    labelFonts_.swap(labelFonts); // the fonts of the last layout go with `labelFonts`
+    if (oldFont != nullptr) {
+        DeleteObject(oldFont);
+    }
+}
+
+void Win32MixerWindow::show(int showCommand) {
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+}
+
+HWND Win32MixerWindow::control(std::string_view name, int index) const {
+    const auto row = rowOf(name, index);
+    return row ? controls_.at(*row) : nullptr;
+}
+
+EditBox& Win32MixerWindow::boxAt(TextGroup group, int index) {
+    return boxes_.at(static_cast<std::size_t>(boxSlot(group, index)));
+}
+
+const EditBox& Win32MixerWindow::boxAt(TextGroup group, int index) const {
+    return boxes_.at(static_cast<std::size_t>(boxSlot(group, index)));
+}
+
+Text Win32MixerWindow::boxText(TextGroup group, int index) const {
+    return boxAt(group, index).text();
+}
+
+void Win32MixerWindow::setBoxText(TextGroup group, int index, std::u16string_view text) {
+    boxAt(group, index).setText(text);
+}
+
+LRESULT CALLBACK Win32MixerWindow::windowProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<Win32MixerWindow*>(
+            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        created->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* self = reinterpret_cast<Win32MixerWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->handleMessage(message, wParam, lParam);
+}
+
+LRESULT Win32MixerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        boxNotified(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return 0;
+    case WM_HSCROLL:
+        sliderRequested(reinterpret_cast<HWND>(lParam), wParam);
+        return 0;
+    case WM_TIMER:
+        timerTicked(wParam);
+        return 0;
+    case WM_ACTIVATE:
+        activationChanged(LOWORD(wParam));
+        return 0;
+    case WM_SETFOCUS:
+        focusReceived();
+        return 0;
+    case WM_DPICHANGED:
+        dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_DESTROY:
+        destroyed();
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        window_ = nullptr;
+        return 0;
+    default:
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void Win32MixerWindow::boxNotified(HWND control, WORD code) {
+    if (code != EN_CHANGE) {
+        return;
+    }
+    const auto edited = std::find_if(boxes_.begin(), boxes_.end(), [control](const EditBox& box) {
+        return box.handle() == control;
+    });
+    if (edited != boxes_.end()) {
+        edited->edited();
+    }
+}
+
+void Win32MixerWindow::sliderRequested(HWND control, WPARAM request) {
+    const auto slider =
+        std::find_if(sliders_.begin(), sliders_.end(),
+                     [control](const ScrollBar& bar) { return bar.handle() == control; });
+    if (slider != sliders_.end()) {
+        slider->moved(request);
+    }
+}
+
+void Win32MixerWindow::timerTicked(UINT_PTR id) {
+    if (id != TickTimer::Id) {
+        return;
+    }
+    timer_.ticked();
+    if (events_.timer) {
+        events_.timer();
+    }
+}
+
+// The focus leaves with the window and comes back to the same control.
+void Win32MixerWindow::activationChanged(WORD state) {
+    if (state == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_, focus)) {
+            focus_ = focus;
+        }
+    } else if (focus_ != nullptr) {
+        SetFocus(focus_);
+    }
+}
+
+void Win32MixerWindow::focusReceived() {
+    if (focus_ != nullptr) {
+        SetFocus(focus_);
+    }
+}
+
+void Win32MixerWindow::dpiChanged(UINT dpi, const RECT& suggested) {
+    layOut(dpi);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32MixerWindow::destroyed() {
+    names_.clear();
+    timer_.stop();
+    if (endLoopWhenClosed_) {
+        PostQuitMessage(0);
+    }
+}
+
+} // namespace tintora::win32
