@@ -66,6 +66,7 @@ cleanup() {
     done
 }
 trap cleanup EXIT
+trap "exit 1" INT TERM
 
 # x11 WHO: a private Xvfb, the Qt run on it.
 x11() {

@@ -3,9 +3,10 @@
 // (pastes of up to 100 000 characters, characters outside the BMP, many
 // notices, each dismissed in one of the ways a user has), with the process's
 // memory sampled every few actions and the trend after warm-up reported as a
-// least-squares slope. The same sessions play on the program's window and on
-// the floor (a bare window with the same controls), so that growth can be told
-// apart: what both show belongs to the toolkit or the platform.
+// slope (least squares, and the median of pairwise slopes). The same sessions
+// play on the program's window and on the floor (a bare window with the same
+// controls), so that growth can be told apart: what both show belongs to the
+// toolkit or the platform.
 //
 // A benchmark, not a test: it asserts nothing, it prints samples and a summary.
 //
@@ -20,6 +21,7 @@
 #include "scenarios/process_memory.h"
 #include "scenarios/property_sessions.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -54,8 +56,13 @@ public:
 
 // Characters outside the BMP, each a surrogate pair, and sequences of them.
 inline constexpr std::u16string_view Astral[] = {
-    u"\U0001F600", u"\U0001F44D", u"\U00020BB7", u"\U0001F1E8\U0001F1F3",
-    u"\U0001F469\u200D\U0001F4BB", u"\U0001D7D9", u"\U0001F3FB",
+    u"\U0001F600",
+    u"\U0001F44D",
+    u"\U00020BB7",
+    u"\U0001F1E8\U0001F1F3",
+    u"\U0001F469\u200D\U0001F4BB",
+    u"\U0001D7D9",
+    u"\U0001F3FB",
 };
 
 struct Settings {
@@ -72,7 +79,8 @@ struct Settings {
         s.warmUp =
             std::chrono::minutes(fromEnvironment("TINTORA_MEMORY_WARMUP_MINUTES").value_or(5));
         s.sampleEvery = fromEnvironment("TINTORA_MEMORY_SAMPLE_ACTIONS").value_or(100);
-        s.pause = std::chrono::milliseconds(fromEnvironment("TINTORA_MEMORY_PAUSE_MS").value_or(80));
+        s.pause =
+            std::chrono::milliseconds(fromEnvironment("TINTORA_MEMORY_PAUSE_MS").value_or(80));
         s.firstSeed = fromEnvironment("TINTORA_PROPERTY_SEED").value_or(1);
         return s;
     }
@@ -104,6 +112,30 @@ inline double slopeKbPerMinute(const std::vector<Sample>& samples, double from) 
     return n < 2 || d == 0 ? 0 : (n * sxy - sx * sy) / d;
 }
 
+// The median of the slopes between every two samples from `from` minutes on
+// (Theil-Sen), in kB a minute: unlike least squares, a single step (the
+// allocator taking one more block for the largest paste so far) does not
+// read as a trend.
+inline double medianSlopeKbPerMinute(const std::vector<Sample>& samples, double from) {
+    std::vector<double> slopes;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        for (std::size_t j = i + 1; j < samples.size(); ++j) {
+            const double dt = samples[j].minutes - samples[i].minutes;
+            if (samples[i].minutes >= from && dt > 0) {
+                slopes.push_back(static_cast<double>(samples[j].memory.residentKb -
+                                                     samples[i].memory.residentKb) /
+                                 dt);
+            }
+        }
+    }
+    if (slopes.empty()) {
+        return 0;
+    }
+    const auto middle = slopes.begin() + static_cast<std::ptrdiff_t>(slopes.size() / 2);
+    std::nth_element(slopes.begin(), middle, slopes.end());
+    return *middle;
+}
+
 // One heavy session's actions, from its own seeded stream, so that the
 // program and the floor get the same sequence whatever they answer.
 class HeavySession {
@@ -124,11 +156,11 @@ public:
         } else if (roll < 36) {
             target.type(group, index, astral(1 + below(3)));
         } else if (roll < 50) {
-            target.paste(group, index,
-                         below(100) < 60
-                             ? std::u16string(
-                                   property::PasteTexts[below(std::size(property::PasteTexts))])
-                             : keys(below(6)));
+            target.paste(
+                group, index,
+                below(100) < 60
+                    ? std::u16string(property::PasteTexts[below(std::size(property::PasteTexts))])
+                    : keys(below(6)));
         } else if (roll < 56) {
             target.paste(group, index, longText());
         } else if (roll < 72) {
@@ -213,8 +245,7 @@ inline std::vector<Sample> run(SessionTarget& target, const char* where,
         std::printf("sample %.2f min, %zu actions, %zu notices, %ld kB resident", s.minutes,
                     s.actions, s.notices, s.memory.residentKb);
         if (s.memory.gdiObjects >= 0) {
-            std::printf(", %ld GDI, %ld USER objects", s.memory.gdiObjects,
-                        s.memory.userObjects);
+            std::printf(", %ld GDI, %ld USER objects", s.memory.gdiObjects, s.memory.userObjects);
         }
         std::printf("\n");
         std::fflush(stdout);
@@ -258,16 +289,17 @@ inline std::vector<Sample> run(SessionTarget& target, const char* where,
     const double warmUp = static_cast<double>(settings.warmUp.count());
     std::printf("summary on %s: %.1f min, %zu actions, %zu notices, %zu ticks under notices\n"
                 "  resident %ld kB at start, %ld kB at 2 min, %ld kB at the end\n"
-                "  slope after %.0f min of warm-up: %.1f kB/min; over the second half: %.1f "
-                "kB/min\n",
+                "  slope after %.0f min of warm-up: %.1f kB/min (least squares), %.1f kB/min "
+                "(median); over the second half: %.1f kB/min (least squares)\n",
                 where, last.minutes, last.actions, last.notices, ticksUnderNotices,
                 samples.front().memory.residentKb, at(2.0).memory.residentKb,
                 last.memory.residentKb, warmUp, slopeKbPerMinute(samples, warmUp),
+                medianSlopeKbPerMinute(samples, warmUp),
                 slopeKbPerMinute(samples, last.minutes / 2));
     if (last.memory.gdiObjects >= 0) {
         std::printf("  GDI objects %ld at 2 min, %ld at the end; USER objects %ld, %ld\n",
-                    at(2.0).memory.gdiObjects, last.memory.gdiObjects,
-                    at(2.0).memory.userObjects, last.memory.userObjects);
+                    at(2.0).memory.gdiObjects, last.memory.gdiObjects, at(2.0).memory.userObjects,
+                    last.memory.userObjects);
     }
     std::fflush(stdout);
     return samples;

@@ -2,6 +2,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// psapi.h needs windows.h first.
 #include <psapi.h>
 #else
 #include <fstream>
