@@ -19,6 +19,7 @@ test_packages=(
     locales dpkg-dev file python3
     qt6-svg-dev lintian
     g++-mingw-w64-x86-64-posix wine64 fonts-wine
+    qt6-wayland sway wl-clipboard
 )
 case "$profile" in
 run) wanted=("${run_packages[@]}") ;;

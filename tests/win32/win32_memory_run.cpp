@@ -5,6 +5,7 @@
 // and USER objects the process holds. scripts/memory-run.sh runs it under Wine.
 //
 //   win32_memory_run.exe program|floor
+//   (win32_memory_run.exe clipboard is the clipboard's owner it starts)
 #include "scenarios/memory_run.h"
 #include "win32_driver.h"
 
@@ -25,6 +26,98 @@ void restFor(HWND window, std::chrono::milliseconds pause) {
     } while (GetTickCount64() < until);
 }
 
+// The clipboard's owner is another process, as the program a user copies
+// from is: Wine 8.0 keeps about 1 kB on every GetClipboardData of text that
+// the reading process put there itself, while text owned by another process
+// reads without growth. The owner is this executable again (`clipboard`),
+// fed over a pipe: each text as its length and UTF-16 code units, answered
+// with one byte once the text is on the clipboard.
+class ClipboardOwner {
+public:
+    ClipboardOwner() {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE childIn = nullptr;
+        HANDLE childOut = nullptr;
+        if (!CreatePipe(&childIn, &toOwner_, &inherit, 0) ||
+            !CreatePipe(&fromOwner_, &childOut, &inherit, 0)) {
+            throw std::runtime_error("CreatePipe failed");
+        }
+        SetHandleInformation(toOwner_, HANDLE_FLAG_INHERIT, 0);
+        SetHandleInformation(fromOwner_, HANDLE_FLAG_INHERIT, 0);
+        wchar_t path[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, path, MAX_PATH);
+        std::wstring command = L"\"" + std::wstring(path) + L"\" clipboard";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = childIn;
+        startup.hStdOutput = childOut;
+        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+        if (!CreateProcessW(path, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                            &startup, &process_)) {
+            throw std::runtime_error("could not start the clipboard's owner");
+        }
+        CloseHandle(childIn);
+        CloseHandle(childOut);
+    }
+    ~ClipboardOwner() {
+        CloseHandle(toOwner_); // the owner ends at the end of its input
+        WaitForSingleObject(process_.hProcess, 5000);
+        CloseHandle(fromOwner_);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    ClipboardOwner(const ClipboardOwner&) = delete;
+    ClipboardOwner& operator=(const ClipboardOwner&) = delete;
+
+    void put(std::u16string_view text) {
+        const auto length = static_cast<DWORD>(text.size());
+        DWORD done = 0;
+        char answer = 0;
+        if (!WriteFile(toOwner_, &length, sizeof length, &done, nullptr) ||
+            !WriteFile(toOwner_, text.data(), length * sizeof(char16_t), &done, nullptr) ||
+            !ReadFile(fromOwner_, &answer, 1, &done, nullptr) || done != 1) {
+            throw std::runtime_error("the clipboard's owner did not answer");
+        }
+    }
+
+    // The owner's side: puts each text it reads on the clipboard.
+    static int serve() {
+        const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+        const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+        const auto readAll = [in](void* into, DWORD bytes) {
+            auto* at = static_cast<char*>(into);
+            while (bytes > 0) {
+                DWORD got = 0;
+                if (!ReadFile(in, at, bytes, &got, nullptr) || got == 0) {
+                    return false;
+                }
+                at += got;
+                bytes -= got;
+            }
+            return true;
+        };
+        DWORD length = 0;
+        std::u16string text;
+        while (readAll(&length, sizeof length)) {
+            text.resize(length);
+            if (!readAll(text.data(), length * sizeof(char16_t))) {
+                return 1;
+            }
+            putOnClipboard(text, nullptr);
+            DWORD done = 0;
+            const char answer = 1;
+            WriteFile(out, &answer, 1, &done, nullptr);
+        }
+        return 0;
+    }
+
+private:
+    HANDLE toOwner_ = nullptr;
+    HANDLE fromOwner_ = nullptr;
+    PROCESS_INFORMATION process_{};
+};
+
 NoticeWatcher::Dismissal dismissal(int way) {
     return way == 1   ? NoticeWatcher::Dismissal::ReturnKey
            : way == 2 ? NoticeWatcher::Dismissal::EscapeKey
@@ -34,7 +127,16 @@ NoticeWatcher::Dismissal dismissal(int way) {
 class ProgramTarget final : public memory_run::SessionTarget {
 public:
     void paste(TextGroup group, std::int16_t index, std::u16string_view text) override {
-        d_.paste(group, index, text);
+        const HWND box = d_.mixer.window.box(group, index);
+        d_.focusByKeyboard(box);
+        SendMessageW(box, EM_SETSEL, 0, -1); // select all, as Ctrl+A does
+        if (text.empty()) {
+            d_.pressKey(VK_DELETE);
+            return;
+        }
+        clipboard_.put(text);
+        PostMessageW(box, WM_PASTE, 0, 0); // what Ctrl+V does in an edit control
+        d_.processQueue();
     }
     void type(TextGroup group, std::int16_t index, std::u16string_view keys) override {
         d_.type(group, index, keys);
@@ -57,6 +159,7 @@ public:
 
 private:
     Win32Driver d_;
+    ClipboardOwner clipboard_;
 };
 
 // The bare window: the same system controls from the layout table, no font
@@ -185,7 +288,7 @@ public:
         if (text.empty()) {
             pressKey(VK_DELETE);
         } else {
-            putOnClipboard(text, window_.handle());
+            clipboard_.put(text);
             PostMessageW(box, WM_PASTE, 0, 0);
             processQueue(window_.handle());
         }
@@ -251,12 +354,16 @@ private:
 
     FloorWindow window_;
     NoticeWatcher notices_;
+    ClipboardOwner clipboard_;
 };
 
 } // namespace
 } // namespace tintora::testing
 
 int main(int argc, char* argv[]) {
+    if (argc > 1 && std::strcmp(argv[1], "clipboard") == 0) {
+        return tintora::testing::ClipboardOwner::serve();
+    }
     const bool floor = argc > 1 && std::strcmp(argv[1], "floor") == 0;
     if (!floor && (argc < 2 || std::strcmp(argv[1], "program") != 0)) {
         std::fprintf(stderr, "usage: %s program|floor\n", argv[0]);
