@@ -86,14 +86,13 @@ x11() {
     pids+=($!)
 }
 
-# as_user COMMAND...: runs the command as the Wayland user when root.
-as_user() {
-    if [ "$(id -u)" = 0 ]; then
-        runuser -u "$wayland_user" -- "$@"
-    else
-        "$@"
-    fi
-}
+# The prefix that runs a command as the Wayland user when root. setpriv
+# executes the command in place, so a background job's pid is the command's own.
+as_user=()
+if [ "$(id -u)" = 0 ]; then
+    as_user=(setpriv --reuid="$wayland_user" --regid="$wayland_user" --init-groups
+        env HOME="$(getent passwd "$wayland_user" | cut -d: -f6)")
+fi
 
 # wayland WHO: a headless sway, the Qt run on it.
 wayland() {
@@ -110,7 +109,7 @@ wayland() {
         chown -R "$wayland_user" "$work"
     fi
     local environment=(env XDG_RUNTIME_DIR="$work/runtime" DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent)
-    as_user "${environment[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+    "${as_user[@]}" "${environment[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
         WLR_RENDERER=pixman sway -c "$work/sway.config" >"$work/sway.log" 2>&1 &
     cleanups+=("kill $!")
     local socket=
@@ -124,7 +123,7 @@ wayland() {
         cat "$work/sway.log" >&2
         exit 1
     fi
-    as_user "${environment[@]}" WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland \
+    "${as_user[@]}" "${environment[@]}" WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland \
         TINTORA_MEMORY_MINUTES="$TINTORA_MEMORY_MINUTES" "$qt_run" "$who" \
         >"$out/wayland-$who.log" 2>&1 &
     pids+=($!)
