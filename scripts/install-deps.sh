@@ -19,7 +19,7 @@ test_packages=(
     locales dpkg-dev file python3
     qt6-svg-dev lintian
     g++-mingw-w64-x86-64-posix wine64 fonts-wine
-    sway grim passwd
+    sway grim passwd wl-clipboard
     diffoscope-minimal
 )
 case "$profile" in

@@ -40,6 +40,8 @@ public:
     // loop dispatching whatever comes meanwhile.
     void keepOpenFor(ULONGLONG milliseconds) { keepOpen_ = milliseconds; }
     [[nodiscard]] const std::vector<SeenNotice>& seen() const { return seen_; }
+    // Drops the record, for runs too long to keep every notice.
+    void forgetSeen() { seen_.clear(); }
     [[nodiscard]] int open() const { return open_; }
 
 private:

@@ -14,6 +14,8 @@ LPARAM keyData(UINT key, bool release) {
     return 1 | scan | (release ? LPARAM{3} << 30 : 0);
 }
 
+} // namespace
+
 void putOnClipboard(std::u16string_view text, HWND owner) {
     if (!OpenClipboard(owner)) {
         throw std::runtime_error("the clipboard is not available");
@@ -28,8 +30,6 @@ void putOnClipboard(std::u16string_view text, HWND owner) {
     SetClipboardData(CF_UNICODETEXT, memory); // the clipboard owns it now
     CloseClipboard();
 }
-
-} // namespace
 
 void processQueue(HWND window) {
     MSG message;

@@ -14,6 +14,9 @@
 
 namespace tintora::testing {
 
+// Puts `text` on the clipboard as Unicode text, as copying it elsewhere would.
+void putOnClipboard(std::u16string_view text, HWND owner);
+
 // Handles every message waiting in the thread's queue as the program's loop
 // would, on behalf of `window`.
 void processQueue(HWND window);

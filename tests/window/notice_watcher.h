@@ -28,6 +28,8 @@ public:
 
     void whileOpen(std::function<void()> action) { whileOpen_ = std::move(action); }
     [[nodiscard]] const std::vector<SeenNotice>& seen() const { return seen_; }
+    // Drops the record, for runs too long to keep every notice.
+    void forgetSeen() { seen_.clear(); }
     [[nodiscard]] int open() const { return open_; }
     [[nodiscard]] int deepestOpen() const { return deepestOpen_; }
 
