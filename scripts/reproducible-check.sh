@@ -70,8 +70,8 @@ build() {
 
 started=$SECONDS
 failed_builds=0
-for spec in "${builds[@]}"; do
-    IFS='|' read -r dir mask loc zone <<<"$spec"
+for build in "${builds[@]}"; do
+    IFS='|' read -r dir mask loc zone <<<"$build"
     build_started=$SECONDS
     if build "$dir" "$mask" "$loc" "$zone"; then
         stamp "built in $((SECONDS - build_started)) s"
