@@ -1,4 +1,5 @@
-# Configures the resource script of Tintora.exe from app/resources/tintora.rc.in.
+# Configures the resource script of Tintora.exe from app/resources/tintora.rc.in,
+# and the application manifest it carries.
 #
 #   tintora_configure_rc(<output.rc>)
 #
@@ -82,12 +83,20 @@ function(tintora_icon_resources ico out_file)
   file(WRITE "${out_file}" "// Generated from ${ico}; do not edit.\n${text}")
 endfunction()
 
+# Writes the application manifest, which names the project's version, to
+# `output`: the program and the Windows test programs carry the same one.
+function(tintora_configure_manifest output)
+  configure_file(${TINTORA_RESOURCES_DIR}/tintora.manifest.in ${output} @ONLY)
+endfunction()
+
 function(tintora_configure_rc output)
   cmake_path(GET output PARENT_PATH dir)
   set(TINTORA_ICON_RC ${dir}/tintora_icon.rc)
   tintora_icon_resources(${TINTORA_RESOURCES_DIR}/icons/tintora.ico ${TINTORA_ICON_RC})
-  set(TINTORA_MANIFEST ${TINTORA_RESOURCES_DIR}/tintora.manifest)
+  set(TINTORA_MANIFEST ${dir}/tintora.manifest)
+  tintora_configure_manifest(${TINTORA_MANIFEST})
+  string(REPLACE "." "," TINTORA_VERSION_NUMBERS "${PROJECT_VERSION}.0")
   configure_file(${TINTORA_RESOURCES_DIR}/tintora.rc.in ${output} @ONLY)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-               ${TINTORA_RESOURCES_DIR}/icons/tintora.ico ${TINTORA_MANIFEST})
+               ${TINTORA_RESOURCES_DIR}/icons/tintora.ico)
 endfunction()

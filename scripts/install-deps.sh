@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Tintora needs, skipping those already there.
-#   scripts/install-deps.sh run    what building and running the program needs
-#   scripts/install-deps.sh test   that, plus the test, benchmark and packaging tools
+#   scripts/install-deps.sh run       what building and running the program needs
+#   scripts/install-deps.sh release   that, plus what makes the downloads (scripts/release.sh)
+#   scripts/install-deps.sh test      all that, plus the test and benchmark tools
 # Uses sudo when not root; never prompts.
 set -euo pipefail
 
@@ -11,21 +12,27 @@ run_packages=(
     qt6-base-dev qt6-translations-l10n qt6-qpa-plugins qt6-wayland
     fonts-wqy-microhei
 )
+release_packages=(
+    git dpkg-dev file python3
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    wixl msitools faketime
+)
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-utils xdotool imagemagick
-    desktop-file-utils appstream binutils-mingw-w64-x86-64
+    desktop-file-utils appstream
     clang libclang-rt-14-dev valgrind
-    locales dpkg-dev file python3
+    locales
     qt6-svg-dev lintian
-    g++-mingw-w64-x86-64-posix wine64 fonts-wine
+    wine64 fonts-wine
     sway grim passwd wl-clipboard
     diffoscope-minimal
 )
 case "$profile" in
 run) wanted=("${run_packages[@]}") ;;
-test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
-*) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+release) wanted=("${run_packages[@]}" "${release_packages[@]}") ;;
+test) wanted=("${run_packages[@]}" "${release_packages[@]}" "${test_packages[@]}") ;;
+*) echo "usage: $0 [run|release|test]" >&2; exit 2 ;;
 esac
 
 as_root=()

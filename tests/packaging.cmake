@@ -65,7 +65,7 @@ tintora_packaging_test(NAME windows_rc_compiles
           -DWINDRES=${TINTORA_WINDRES} -DCPP=${TINTORA_CPP}
           -DRC=${CMAKE_CURRENT_BINARY_DIR}/tintora.rc
           -DOUTPUT=${CMAKE_CURRENT_BINARY_DIR}/tintora_rc.o
-          -P ${TINTORA_TOOLS}/check_windows_res.cmake)
+          -DVERSION=${PROJECT_VERSION} -P ${TINTORA_TOOLS}/check_windows_res.cmake)
 
 tintora_packaging_test(NAME icon_generator_reproducible
   TOOLS TINTORA_PYTHON3

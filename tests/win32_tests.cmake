@@ -35,9 +35,11 @@ target_link_libraries(scenario_support PUBLIC mixer_testing gtest PRIVATE tintor
 # controls (Common Controls 6) and DPI awareness as Tintora.exe.
 include(${PROJECT_SOURCE_DIR}/cmake/windows_resources.cmake)
 set(TINTORA_TEST_RC ${CMAKE_CURRENT_BINARY_DIR}/test_manifest.rc)
-file(WRITE ${TINTORA_TEST_RC} "1 24 \"${TINTORA_RESOURCES_DIR}/tintora.manifest\"\n")
+tintora_configure_manifest(${CMAKE_CURRENT_BINARY_DIR}/tintora.manifest)
+file(WRITE ${TINTORA_TEST_RC} "1 24 \"${CMAKE_CURRENT_BINARY_DIR}/tintora.manifest\"\n")
 
-add_library(win32_test_support STATIC win32/win32_driver.cpp win32/notice_watcher.cpp)
+add_library(win32_test_support STATIC win32/win32_driver.cpp win32/notice_watcher.cpp
+                                      win32/program_run.cpp)
 target_include_directories(win32_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/win32)
 target_link_libraries(win32_test_support PUBLIC win32_window scenario_support gtest gtest_main
                       PRIVATE tintora_warnings)
@@ -58,10 +60,44 @@ add_dependencies(win32_window_test tintora_exe)
 # windres, and its size and imports.
 add_test(NAME tintora_exe_resources
          COMMAND ${CMAKE_COMMAND} -DWINDRES=${CMAKE_RC_COMPILER} -DEXE=$<TARGET_FILE:tintora_exe>
+                 -DVERSION=${PROJECT_VERSION}
                  -P ${PROJECT_SOURCE_DIR}/tools/check_windows_res.cmake)
 add_test(NAME tintora_exe_standalone
          COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TINTORA_MINGW_PREFIX}-objdump
                  -DEXE=$<TARGET_FILE:tintora_exe> -P ${PROJECT_SOURCE_DIR}/tools/check_windows_exe.cmake)
+
+# The downloads, as a user installs, upgrades, uninstalls or unpacks them. The
+# upgrade starts from an older version of the same package, made here with one
+# more file in it.
+add_executable(downloads_probe win32/downloads_probe.cpp ${TINTORA_TEST_RC})
+target_link_libraries(downloads_probe PRIVATE win32_test_support msi ole32 uuid tintora_warnings)
+target_link_options(downloads_probe PRIVATE -municode)
+set(TINTORA_DOWNLOADS_TEST ${CMAKE_CURRENT_SOURCE_DIR}/win32/downloads_test.sh)
+set(tintora_older_version 1.0.0)
+set(tintora_older_msi ${CMAKE_CURRENT_BINARY_DIR}/Tintora-${tintora_older_version}-x64.msi)
+if(TARGET tintora_msi)
+  add_custom_command(
+    OUTPUT ${tintora_older_msi}
+    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DVERSION=${tintora_older_version}
+            -DEXE=$<TARGET_FILE:tintora_exe> -DSTAGE=${CMAKE_CURRENT_BINARY_DIR}/older_msi
+            -DMSI=${tintora_older_msi} -DWIXL=${TINTORA_WIXL} -DMSIBUILD=${TINTORA_MSIBUILD}
+            -DFAKETIME=${TINTORA_FAKETIME} -DOLDER_FILE_FOR_TESTING=${PROJECT_SOURCE_DIR}/LICENSE
+            -P ${PROJECT_SOURCE_DIR}/cmake/windows_downloads.cmake
+    DEPENDS tintora_msi
+    VERBATIM)
+  add_custom_target(tintora_older_msi ALL DEPENDS ${tintora_older_msi})
+endif()
+# Its own prefix, so that it starts from a user who never had the program.
+add_test(NAME windows_installer
+         COMMAND sh ${TINTORA_DOWNLOADS_TEST} installer ${CMAKE_CURRENT_BINARY_DIR}/wine_installer
+                 $<TARGET_FILE:downloads_probe> ${TINTORA_MSI} ${PROJECT_VERSION}
+                 ${tintora_older_msi} ${tintora_older_version})
+set_tests_properties(windows_installer PROPERTIES TIMEOUT 300)
+add_test(NAME windows_portable_zip
+         COMMAND sh ${TINTORA_DOWNLOADS_TEST} zip ${TINTORA_WINE_STATE} $<TARGET_FILE:downloads_probe>
+                 ${TINTORA_ZIP} ${PROJECT_VERSION} ${PROJECT_SOURCE_DIR})
+set_tests_properties(windows_portable_zip PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120
+                                                     RESOURCE_LOCK wine_display)
 
 # The core's own suites, compiled for Windows: the conversions and the
 # in-memory scenarios must hold on the Windows C runtime too.

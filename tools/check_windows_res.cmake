@@ -5,8 +5,8 @@
 # resource and the manifest. Given EXE instead, it checks the resources the
 # built executable carries.
 #
-#   cmake -DWINDRES=... -DCPP=... -DRC=tintora.rc -DOUTPUT=tintora_rc.o -P check_windows_res.cmake
-#   cmake -DWINDRES=... -DEXE=Tintora.exe -P check_windows_res.cmake
+#   cmake -DWINDRES=... -DCPP=... -DRC=tintora.rc -DOUTPUT=tintora_rc.o -DVERSION=X.Y.Z -P check_windows_res.cmake
+#   cmake -DWINDRES=... -DEXE=Tintora.exe -DVERSION=X.Y.Z -P check_windows_res.cmake
 #
 # The host C preprocessor stands in for the MinGW compiler driver, which
 # windres would otherwise call and which the binutils package does not bring.
@@ -14,10 +14,10 @@
 cmake_minimum_required(VERSION 3.25)
 
 if(DEFINED EXE)
-  set(required WINDRES)
+  set(required WINDRES VERSION)
   set(OUTPUT "${EXE}")
 else()
-  set(required WINDRES CPP RC OUTPUT)
+  set(required WINDRES CPP RC OUTPUT VERSION)
 endif()
 foreach(var IN LISTS required)
   if(NOT DEFINED ${var})
@@ -53,10 +53,29 @@ function(expect label)
   endif()
 endfunction()
 
-# VS_FIXEDFILEINFO: signature, struct version, file 1.1.0.0, product 1.1.0.0,
+# A 16-bit number as the little-endian hex of a version word.
+function(version_word number out)
+  math(EXPR padded "65536 + ${number}" OUTPUT_FORMAT HEXADECIMAL) # 0x1HHLL
+  string(SUBSTRING "${padded}" 3 2 high)
+  string(SUBSTRING "${padded}" 5 2 low)
+  string(TOLOWER "${low}${high}" word)
+  set(${out} "${word}" PARENT_SCOPE)
+endfunction()
+
+# X.Y.Z.0 as two little-endian double words: Y, X, then 0, Z.
+string(REPLACE "." ";" parts "${VERSION}")
+list(GET parts 0 major)
+list(GET parts 1 minor)
+list(GET parts 2 patch)
+foreach(part major minor patch)
+  version_word(${${part}} ${part}_hex)
+endforeach()
+set(version_hex "${minor_hex}${major_hex}0000${patch_hex}")
+
+# VS_FIXEDFILEINFO: signature, struct version, file and product version X.Y.Z.0,
 # flags mask 0x3f, flags 0, OS VOS__WINDOWS32, type VFT_APP, subtype 0.
-expect("fixed file info 1,1,0,0 / 0x3f / 0 / VOS__WINDOWS32 / VFT_APP / 0"
-       "bd04effe" "00000100" "0100010000000000" "0100010000000000"
+expect("fixed file info ${VERSION}.0 / 0x3f / 0 / VOS__WINDOWS32 / VFT_APP / 0"
+       "bd04effe" "00000100" "${version_hex}" "${version_hex}"
        "3f000000" "00000000" "04000000" "01000000" "00000000")
 
 # Each value sits after its key's terminating NUL and at most one padding word.

@@ -38,12 +38,6 @@ string(REPLACE "\n" "\n " TINTORA_LICENSE_TEXT " ${TINTORA_LICENSE_TEXT}")
 configure_file(${tintora_resources}/debian/copyright.in ${tintora_docs}/copyright @ONLY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
 
-# The newest changelog entry must be the version being built.
-file(STRINGS ${tintora_resources}/debian/changelog tintora_newest LIMIT_COUNT 1)
-if(NOT tintora_newest MATCHES "^tintora \\(${PROJECT_VERSION}\\) ")
-  message(FATAL_ERROR "app/resources/debian/changelog: the newest entry is not version "
-                      "${PROJECT_VERSION} (${tintora_newest}); add an entry for this release")
-endif()
 configure_file(${tintora_resources}/debian/changelog ${tintora_docs}/changelog COPYONLY)
 configure_file(${tintora_resources}/tintora.1.in ${tintora_docs}/tintora.1 @ONLY)
 

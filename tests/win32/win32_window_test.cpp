@@ -5,6 +5,7 @@
 // closing of the real program.
 #include "conversions/channel_conversions.h"
 #include "layout/layout_table.h"
+#include "program_run.h"
 #include "win32/message_loop.h"
 #include "win32/wide_text.h"
 #include "win32_driver.h"
@@ -353,27 +354,10 @@ TEST(Win32StartUp, AnIdleTickPaintsNothing) {
 TEST(Win32Program, ClosingTheWindowEndsTheProcessWithExitCodeZero) {
     const char* unixPath = std::getenv("TINTORA_EXE");
     ASSERT_NE(unixPath, nullptr) << "TINTORA_EXE names the built Tintora.exe";
-    std::wstring path = L"Z:" + win32::wideFromUtf8(unixPath);
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &process));
-    WaitForInputIdle(process.hProcess, 10000);
-    HWND shown = nullptr;
-    for (int i = 0; i < 500 && shown == nullptr; ++i) {
-        shown = FindWindowW(L"TintoraMixer", L"Tintora1.1");
-        Sleep(10);
-    }
-    ASSERT_NE(shown, nullptr);
-    PostMessageW(shown, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    EXPECT_EQ(exitCode, 0u);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const ProgramRun run = runAndClose(windowsPathOf(unixPath));
+    EXPECT_TRUE(run.windowShown);
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0u);
 }
 
 } // namespace

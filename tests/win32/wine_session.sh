@@ -15,8 +15,9 @@ wineserver=${TINTORA_WINESERVER:-/usr/lib/wine/wineserver}
 session_environment() {
     export WINEPREFIX="$state/prefix"
     export WINEDEBUG=-all
-    # No prompts to download Mono or Gecko; nothing here needs them.
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    # No prompts to download Mono or Gecko; nothing here needs them. No menu
+    # entries on this machine's desktop for the shortcuts an installer makes.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     export DISPLAY="$(cat "$state/display")"
     # The Chinese locale, where built, gives the notice its "确定" button.
     if locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then

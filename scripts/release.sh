@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Makes every download of the committed state (HEAD) into dist/:
+#   tintora-VERSION.tar.gz       the source, `git archive` of HEAD
+#   tintora_VERSION_amd64.deb    for Debian and Ubuntu
+#   Tintora-VERSION-x64.msi      the Windows installer (per user, no administrator rights)
+#   Tintora-VERSION-x64.zip      the portable Windows program
+#   SHA256SUMS                   over the four
+# VERSION is the project's version in CMakeLists.txt. The three binaries are
+# built from the source tarball itself, unpacked in a temporary folder, so they
+# are what anyone who downloads the source gets from it. Every file is
+# reproducible (scripts/reproducible-check.sh shows it).
+#
+# Refuses a tree with changes that are not committed, and a version that the
+# newest Debian changelog entry and AppStream release do not name. A failed run
+# leaves dist/ as it was; a successful one replaces it.
+#   scripts/release.sh
+# Installs what it needs through scripts/install-deps.sh release.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+fail() {
+    echo "release: FAILED: $*" >&2
+    exit 1
+}
+
+git rev-parse --verify --quiet HEAD >/dev/null ||
+    fail "not a git clone: the downloads are made from a commit (this may be an unpacked source tarball)"
+changes=$(git status --porcelain --untracked-files=normal)
+[ -z "$changes" ] ||
+    fail "the tree has changes that are not committed; commit or remove them first:"$'\n'"$changes"
+
+scripts/install-deps.sh release
+version=$(cmake -P cmake/release_version.cmake 2>&1) ||
+    fail "the version does not agree in every place:"$'\n'"$version"
+commit=$(git rev-parse HEAD)
+echo "release: Tintora $version from $commit"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tintora-release.XXXXXX")
+partial=dist.partial.$$
+trap 'rm -rf "$work" "$partial"' EXIT
+
+tarball=tintora-$version.tar.gz
+git archive --format=tar.gz --prefix="tintora-$version/" -o "$work/$tarball" HEAD
+tar -xzf "$work/$tarball" -C "$work"
+# The release's own dates come from the commit (cmake/source-date.txt in the
+# tarball), never from the caller's environment.
+(unset SOURCE_DATE_EPOCH && "$work/tintora-$version/scripts/build-downloads.sh" "$work/out")
+mv "$work/$tarball" "$work/out/"
+(cd "$work/out" && LC_ALL=C sha256sum -- * >SHA256SUMS)
+
+mkdir "$partial"
+cp -p "$work/out"/* "$partial/"
+rm -rf dist
+mv "$partial" dist
+echo "release: dist/ holds Tintora $version, from $commit:"
+(cd dist && for file in *; do
+    printf '  %-28s %9s bytes  sha256 %s\n' "$file" "$(stat -c %s "$file")" "$(sha256sum "$file" | cut -d' ' -f1)"
+done)
