@@ -34,7 +34,7 @@ cmake --build --preset windows --target tintora_exe tintora_msi tintora_zip
 
 # What each download says its version is.
 [ "$(dpkg-deb -f "build/app/$deb" Version)" = "$version" ] || fail "$deb: not version $version"
-msiinfo export "build/windows/win32/$msi" Property | grep -qx "ProductVersion	$version" ||
+msiinfo export "build/windows/win32/$msi" Property | tr -d '\r' | grep -qx "ProductVersion	$version" ||
     fail "$msi: ProductVersion is not $version"
 cmake -DWINDRES=x86_64-w64-mingw32-windres -DEXE=build/windows/win32/Tintora.exe \
     -DVERSION="$version" -P tools/check_windows_res.cmake ||
