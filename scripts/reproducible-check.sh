@@ -1,18 +1,26 @@
 #!/usr/bin/env bash
-# Checks that the release artefacts come out bit for bit the same when built
-# twice from the committed state (HEAD): two clean clones in two directories
-# of different depth and length, each built at its own time with its own umask,
-# locale and time zone, each making the .deb (app preset, then cpack) and the
-# stripped Tintora.exe (windows preset, without its tests). Prints, for each
-# artefact, "identical" with its sha256 or diffoscope's first differences, and
-# ends with "N passed, N failed"; exits non-zero on any difference.
+# Checks that the downloads come out bit for bit the same when built twice:
+# two builds in two directories of different depth and length, each at its
+# own time with its own umask, locale and time zone.
+#   In a git clone: each build is a clean clone of HEAD running
+#   scripts/release.sh, and every file of the two dist/ folders is compared
+#   (the .deb, the installer package, the zip, the source tarball, SHA256SUMS).
+#   In an unpacked source tarball, which has no history to make a tarball
+#   from: each build is a copy of this tree running scripts/build-downloads.sh,
+#   and the .deb, the installer package and the zip are compared.
+# Prints, for each file, "identical" with its sha256 or diffoscope's first
+# differences, and ends with "N passed, N failed"; exits non-zero on any
+# difference.
 #   scripts/reproducible-check.sh          keeps nothing
-#   TINTORA_REPRO_KEEP=1 scripts/...       keeps the clones and logs, names them
+#   TINTORA_REPRO_KEEP=1 scripts/...       keeps the builds and logs, names them
 # Needs what `scripts/install-deps.sh test` installs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-commit=$(git rev-parse HEAD)
+commit=
+if git rev-parse --verify --quiet HEAD >/dev/null 2>&1; then
+    commit=$(git rev-parse HEAD)
+fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/tintora-repro.XXXXXX")
 cleanup() {
     if [ -n "${TINTORA_REPRO_KEEP:-}" ]; then
@@ -43,33 +51,36 @@ builds=(
     "$work/second-build-in-a-longer/and/deeper/directory|077|$other_locale|UTC+12"
 )
 
-git bundle create --quiet "$work/head.bundle" HEAD
+if [ -n "$commit" ]; then
+    git bundle create --quiet "$work/head.bundle" HEAD
+fi
 
-# build DIR UMASK LOCALE TZ: clones HEAD into DIR/tintora and builds both
-# artefacts there, in a bare environment; the log is DIR/build.log.
+# build DIR UMASK LOCALE TZ: makes DIR/tintora (a clone of HEAD, or a copy of
+# this tree) and builds the downloads there into DIR/tintora/dist, in a bare
+# environment; the log is DIR/build.log.
 build() {
-    local dir=$1 mask=$2 loc=$3 zone=$4
+    local dir=$1 mask=$2 loc=$3 zone=$4 make_downloads=(scripts/release.sh)
     mkdir -p "$dir"
     stamp "build in $dir: umask $mask, LC_ALL=$loc, TZ=$zone"
     (
-        umask "$mask" &&
+        umask "$mask" || exit 1
+        if [ -n "$commit" ]; then
             git -c advice.detachedHead=false clone --quiet "$work/head.bundle" "$dir/tintora" &&
-            [ "$(git -C "$dir/tintora" rev-parse HEAD)" = "$commit" ] &&
-            cd "$dir/tintora" || exit 1
+                [ "$(git -C "$dir/tintora" rev-parse HEAD)" = "$commit" ] || exit 1
+        else
+            mkdir "$dir/tintora" &&
+                tar -C . --exclude=./build --exclude=./dist -cf - . |
+                tar -C "$dir/tintora" --no-same-permissions -xf - || exit 1
+            make_downloads=(scripts/build-downloads.sh dist)
+        fi
+        cd "$dir/tintora" || exit 1
         # Only what a build needs from the caller's environment: whatever
         # else it has (SOURCE_DATE_EPOCH among it) must not be relied on.
-        exec env -i PATH="$PATH" HOME="$dir" LANG="$loc" LC_ALL="$loc" TZ="$zone" bash -ec '
-            cmake --preset app
-            cmake --build --preset app
-            (cd build/app && cpack -G DEB)
-            cmake --preset windows -DTINTORA_BUILD_TESTS=OFF
-            cmake --build --preset windows --target tintora_exe
-        '
+        exec env -i PATH="$PATH" HOME="$dir" LANG="$loc" LC_ALL="$loc" TZ="$zone" "${make_downloads[@]}"
     ) >"$dir/build.log" 2>&1
 }
 
 started=$SECONDS
-failed_builds=0
 for build in "${builds[@]}"; do
     IFS='|' read -r dir mask loc zone <<<"$build"
     build_started=$SECONDS
@@ -78,24 +89,23 @@ for build in "${builds[@]}"; do
     else
         stamp "FAILED: the build in $dir (last lines of its log follow)"
         tail -n 30 "$dir/build.log"
-        failed_builds=$((failed_builds + 1))
     fi
 done
 
-first=${builds[0]%%|*}/tintora
-second=${builds[1]%%|*}/tintora
-# The .deb is named after the version; whatever the first build made is compared.
-deb=$(cd "$first" 2>/dev/null && compgen -G 'build/app/tintora_*.deb' | head -n 1) ||
-    deb=build/app/tintora_VERSION_amd64.deb
-artefacts=("$deb" build/windows/win32/Tintora.exe)
+first=${builds[0]%%|*}/tintora/dist
+second=${builds[1]%%|*}/tintora/dist
+version=$(cmake -P cmake/release_version.cmake)
+artefacts=("tintora_${version}_amd64.deb" "Tintora-${version}-x64.msi" "Tintora-${version}-x64.zip")
+if [ -n "$commit" ]; then
+    artefacts+=("tintora-${version}.tar.gz" SHA256SUMS)
+fi
 passed=0
 failed=0
-for artefact in "${artefacts[@]}"; do
-    a=$first/$artefact
-    b=$second/$artefact
-    name=${artefact##*/}
+for name in "${artefacts[@]}"; do
+    a=$first/$name
+    b=$second/$name
     if [ ! -f "$a" ] || [ ! -f "$b" ]; then
-        echo "$name: FAILED, not built in both clones"
+        echo "$name: FAILED, not made by both builds"
         failed=$((failed + 1))
     elif cmp -s "$a" "$b"; then
         echo "$name: identical, sha256 $(sha256sum "$a" | cut -d' ' -f1)"
