@@ -93,7 +93,9 @@ set(ENV{SOURCE_DATE_EPOCH} ${epoch})
 string(TIMESTAMP stopped_clock "%Y-%m-%d %H:%M:%S" UTC)
 file(COPY_FILE ${wxs} ${STAGE}/tintora.wxs)
 file(REMOVE ${MSI})
-run(${CMAKE_COMMAND} -E env TZ=UTC ${FAKETIME} -f "${stopped_clock}"
+# NO_FAKE_STAT: the files' own times (the source date) go into the cabinet, not
+# times shifted by the stopped clock.
+run(${CMAKE_COMMAND} -E env TZ=UTC NO_FAKE_STAT=1 ${FAKETIME} -f "${stopped_clock}"
     ${WIXL} --arch x64 -D Version=${VERSION} -D ProductCode=${product_code}
     -D ExeFile=Tintora.exe -D LicenseFile=LICENSE.txt -D IconFile=tintora.ico
     "-D" "OlderFileForTesting=${older_file}" -o ${MSI} ${STAGE}/tintora.wxs)

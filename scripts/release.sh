@@ -46,13 +46,14 @@ tar -xzf "$work/$tarball" -C "$work"
 # tarball), never from the caller's environment.
 (unset SOURCE_DATE_EPOCH && "$work/tintora-$version/scripts/build-downloads.sh" "$work/out")
 mv "$work/$tarball" "$work/out/"
-(cd "$work/out" && LC_ALL=C sha256sum -- * >SHA256SUMS)
+downloads=("$tarball" "tintora_${version}_amd64.deb" "Tintora-$version-x64.msi" "Tintora-$version-x64.zip")
+(cd "$work/out" && sha256sum -- "${downloads[@]}" >SHA256SUMS)
 
 mkdir "$partial"
 cp -p "$work/out"/* "$partial/"
 rm -rf dist
 mv "$partial" dist
 echo "release: dist/ holds Tintora $version, from $commit:"
-(cd dist && for file in *; do
+(cd dist && for file in "${downloads[@]}" SHA256SUMS; do
     printf '  %-28s %9s bytes  sha256 %s\n' "$file" "$(stat -c %s "$file")" "$(sha256sum "$file" | cut -d' ' -f1)"
 done)
