@@ -20,8 +20,10 @@ include(${CMAKE_CURRENT_LIST_DIR}/source_date.cmake)
 set(resources ${SOURCE_DIR}/app/resources)
 set(wxs ${resources}/tintora.wxs)
 
+# Runs a command in the staging folder: wixl looks for the files a package
+# names in the working folder first.
 function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status)
+  execute_process(COMMAND ${ARGN} WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     list(JOIN ARGN " " command)
     message(FATAL_ERROR "failed (${status}): ${command}")
@@ -101,7 +103,8 @@ run(${CMAKE_COMMAND} -E env TZ=UTC NO_FAKE_STAT=1 ${FAKETIME} -f "${stopped_cloc
     "-D" "OlderFileForTesting=${older_file}" -o ${MSI} ${STAGE}/tintora.wxs)
 # The template names the platform and the package's language, 2052 (Chinese, PRC).
 execute_process(COMMAND ${MSIBUILD} ${MSI} -s "Tintora ${VERSION}" "Tintora developers"
-                        [[x64;2052]] "{${package_code}}" RESULT_VARIABLE status)
+                        [[x64;2052]] "{${package_code}}" WORKING_DIRECTORY ${STAGE}
+                RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "msibuild could not write the summary of ${MSI} (${status})")
 endif()
