@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs the README's two commands as a new user would: on a minimal Debian 12
-# root made with mmdebstrap from this machine's own apt sources, in a plain
-# clone of the committed state (HEAD, not the working tree).
+# root made with mmdebstrap from this machine's own apt sources, in the source
+# tarball of the committed state (HEAD, not the working tree) as users
+# download it, unpacked there. The tarball is made twice, under another
+# umask, time zone and locale, and must come out the same.
 #   scripts/fresh-check.sh            scripts/run.sh, then scripts/test.sh
 #   scripts/fresh-check.sh test       scripts/test.sh alone
 #   scripts/fresh-check.sh run        scripts/run.sh alone
@@ -24,6 +26,7 @@ commands=()
 root=
 logs=
 app=
+source_dir=
 
 stamp() { echo "[fresh-check $(date +%T)] $*"; }
 
@@ -73,6 +76,7 @@ cleanup() {
                 kill -KILL "${pid#/proc/}" 2>/dev/null || true
             fi
         done
+        rm -rf "$root.tarball"
         for mount in dev sys proc; do
             umount -l "$root/$mount" 2>/dev/null || true
         done
@@ -117,12 +121,21 @@ in_root() {
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 "$@"
 }
 
-# A plain clone of the committed state, made with the root's own git.
-clone_head() {
-    git bundle create --quiet "$root/tmp/tintora.bundle" HEAD &&
-        (in_root git -c advice.detachedHead=false clone --quiet /tmp/tintora.bundle /root/tintora) &&
-        rm "$root/tmp/tintora.bundle" &&
-        [ "$(in_root git -C /root/tintora rev-parse HEAD)" = "$commit" ]
+# The source tarball of HEAD, unpacked with the root's own tar into /root.
+unpack_source_tarball() {
+    local made=$root.tarball tarball second
+    tarball=$(scripts/source-tarball.sh "$made/a") &&
+        second=$(umask 077 && TZ=UTC+12 LC_ALL=C scripts/source-tarball.sh "$made/b") || return 1
+    if ! cmp -s "$tarball" "$second"; then
+        stamp "the source tarball came out different when made again"
+        return 1
+    fi
+    stamp "source tarball ${tarball##*/}: made twice, identical, sha256 $(sha256sum "$tarball" | cut -d' ' -f1)"
+    cp "$tarball" "$root/tmp/" &&
+        (in_root tar -xzf "/tmp/${tarball##*/}" -C /root) &&
+        rm -rf "$root/tmp/${tarball##*/}" "$made" || return 1
+    source_dir=/root/$(basename "$tarball" .tar.gz)
+    [ -x "$root$source_dir/scripts/test.sh" ]
 }
 
 # program_ended LOG MESSAGE: if the started program is no longer running,
@@ -139,7 +152,7 @@ program_ended() {
 check_run() {
     local log=$logs/run.log started=$SECONDS
     stamp "scripts/run.sh (offscreen): log in $log"
-    in_root QT_QPA_PLATFORM=offscreen bash -c 'cd /root/tintora && exec scripts/run.sh' \
+    in_root QT_QPA_PLATFORM=offscreen bash -c "cd $source_dir && exec scripts/run.sh" \
         >"$log" 2>&1 </dev/null &
     app=$!
     # run.sh installs and builds, then execs the program in the same process.
@@ -171,7 +184,7 @@ check_run() {
 check_test() {
     local log=$logs/test.log started=$SECONDS status=0
     stamp "scripts/test.sh: log in $log"
-    in_root bash -c 'cd /root/tintora && exec scripts/test.sh' </dev/null 2>&1 | tee "$log" ||
+    in_root bash -c "cd $source_dir && exec scripts/test.sh" </dev/null 2>&1 | tee "$log" ||
         status=$?
     stamp "scripts/test.sh exit $status after $((SECONDS - started)) s"
     return "$status"
@@ -196,15 +209,19 @@ main() {
 
     commit=$(git rev-parse HEAD) || give_up "this is not a git clone"
     [ -r "$sources" ] || give_up "no apt sources at $sources"
-    if ! command -v mmdebstrap >/dev/null; then
-        stamp "installing mmdebstrap"
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends mmdebstrap \
-            </dev/null || give_up "could not install mmdebstrap"
-    fi
+    # mmdebstrap makes the root; cmake reads the version the tarball is named after.
+    local tool
+    for tool in mmdebstrap cmake; do
+        if ! command -v "$tool" >/dev/null; then
+            stamp "installing $tool"
+            DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$tool" \
+                </dev/null || give_up "could not install $tool"
+        fi
+    done
     make_bootstrap_tarball || give_up "could not make the Debian 12 root with mmdebstrap (see above)"
     make_root || give_up "could not unpack and mount the Debian 12 root (see above)"
-    clone_head || give_up "could not clone $commit into the root"
-    stamp "cloned $commit"
+    unpack_source_tarball || give_up "could not make the source tarball of $commit or unpack it into the root"
+    stamp "unpacked the source of $commit into $source_dir"
 
     local passed=0 failed=0
     for command in "${commands[@]}"; do

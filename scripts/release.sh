@@ -40,7 +40,7 @@ partial=dist.partial.$$
 trap 'rm -rf "$work" "$partial"' EXIT
 
 tarball=tintora-$version.tar.gz
-git archive --format=tar.gz --prefix="tintora-$version/" -o "$work/$tarball" HEAD
+scripts/source-tarball.sh "$work" >/dev/null
 tar -xzf "$work/$tarball" -C "$work"
 # The release's own dates come from the commit (cmake/source-date.txt in the
 # tarball), never from the caller's environment.

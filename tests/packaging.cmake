@@ -85,6 +85,13 @@ tintora_packaging_test(NAME icon_files_consistent
   COMMAND ${TINTORA_PYTHON3} ${TINTORA_TOOLS}/check_icons.py ${TINTORA_CONVERT}
           ${TINTORA_RENDER_SVG} ${TINTORA_ICONS})
 
+find_program(TINTORA_GIT git)
+set(TINTORA_GIT_NAME git)
+tintora_packaging_test(NAME release_refuses_uncommitted_changes_and_disagreeing_versions
+  TOOLS TINTORA_GIT
+  COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/release_refusals.sh ${PROJECT_SOURCE_DIR}
+          ${CMAKE_CURRENT_BINARY_DIR}/release_refusals)
+
 if(TINTORA_BUILD_WINDOW)
   # Lintian tags accepted on the package, each with its reason.
   set(TINTORA_LINTIAN_OVERRIDES)
