@@ -1,6 +1,6 @@
 // Runs the benchmarks inside a QApplication set up as the program sets itself
 // up, on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
-#include "app/application_setup.h"
+#include "qt/application_setup.h"
 
 #include <QApplication>
 

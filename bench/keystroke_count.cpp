@@ -6,7 +6,7 @@
 // each), not the start-up or a few keystrokes typed first to warm up.
 #include "qt_rigs.h"
 
-#include "app/application_setup.h"
+#include "qt/application_setup.h"
 
 #include <QApplication>
 #include <QScrollBar>

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Measures Tintora next to its floor, a bare Qt window with the same controls
-# and a 50 ms timer that does nothing (bench/floor_window.cpp), and prints a
+# and a 50 ms timer that does nothing (bench/bare_window.cpp), and prints a
 # Markdown table with the ratios:
 #   - instructions from exec to the end of the first paint (callgrind);
 #   - wall time from exec to the end of the first paint: median, min and max;
@@ -35,12 +35,12 @@ done
 
 echo "Building (release preset)..." >&2
 cmake --preset release >/dev/null
-cmake --build --preset release --target tintora floor_window tintora_startup floor_startup \
+cmake --build --preset release --target tintora bare_window tintora_startup bare_startup \
     keystroke_count >/dev/null
 build=build/release
 # The program and the floor, each built with the measurement probe (which only
 # watches, and ends the run when told).
-declare -A probed=([program]=$build/bench/tintora_startup [floor]=$build/bench/floor_startup)
+declare -A probed=([program]=$build/bench/tintora_startup [floor]=$build/bench/bare_startup)
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -176,7 +176,7 @@ for who in program floor; do
     echo "Clicking into the $who's red decimal box, then idling for" \
         "$((rested_from + idle_seconds)) s (floor without its timer)..." >&2
     start "${probed[$who]}" $((rested_from + idle_seconds + 10)) TINTORA_PROBE_FOCUS=box \
-        TINTORA_FLOOR_TIMER=off
+        TINTORA_BARE_TIMER=off
     for _ in $(seq 100); do
         grep -q '^box-at' "$work/out" && break
         sleep 0.1

@@ -7,7 +7,7 @@
 #include "layout/layout_table.h"
 #include "qt_rigs.h"
 
-#include "window/preview_box.h"
+#include "qt/preview_box.h"
 
 #include <QScrollBar>
 #include <QTimerEvent>

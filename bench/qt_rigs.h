@@ -3,9 +3,9 @@
 // nothing connected.
 #pragma once
 
-#include "app/qt_bound_mixer.h"
+#include "qt/qt_bound_mixer.h"
 #include "layout/layout_table.h"
-#include "window/tick_timer.h"
+#include "qt/tick_timer.h"
 
 #include <QApplication>
 #include <QLineEdit>

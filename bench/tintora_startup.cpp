@@ -1,7 +1,7 @@
-// The program exactly as app/main.cpp starts it, with the measurement probe
+// The program exactly as qt/main.cpp starts it, with the measurement probe
 // watching the window: for bench/measure.sh only.
-#include "app/application_setup.h"
-#include "app/qt_bound_mixer.h"
+#include "qt/application_setup.h"
+#include "qt/qt_bound_mixer.h"
 #include "measurement_probe.h"
 
 #include <QApplication>

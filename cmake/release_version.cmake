@@ -7,7 +7,7 @@
 #   cmake -P cmake/release_version.cmake     prints the version once both agree
 
 function(tintora_check_release_version source_dir version)
-  set(resources ${source_dir}/app/resources)
+  set(resources ${source_dir}/resources)
   set(changelog ${resources}/debian/changelog)
   set(metainfo_file ${resources}/org.example.Tintora.metainfo.xml)
   if(NOT CMAKE_SCRIPT_MODE_FILE)
@@ -15,18 +15,18 @@ function(tintora_check_release_version source_dir version)
   endif()
   file(STRINGS ${changelog} newest LIMIT_COUNT 1)
   if(NOT newest MATCHES "^tintora \\(([^)]*)\\) ")
-    message(FATAL_ERROR "app/resources/debian/changelog: no entry at the top")
+    message(FATAL_ERROR "resources/debian/changelog: no entry at the top")
   endif()
   if(NOT CMAKE_MATCH_1 STREQUAL version)
-    message(FATAL_ERROR "app/resources/debian/changelog: the newest entry is version "
+    message(FATAL_ERROR "resources/debian/changelog: the newest entry is version "
                         "${CMAKE_MATCH_1}, the project is ${version}; add an entry for this release")
   endif()
   file(READ ${metainfo_file} metainfo)
   if(NOT metainfo MATCHES "<releases>[ \n]*<release version=\"([^\"]*)\"")
-    message(FATAL_ERROR "app/resources/org.example.Tintora.metainfo.xml: no release listed")
+    message(FATAL_ERROR "resources/org.example.Tintora.metainfo.xml: no release listed")
   endif()
   if(NOT CMAKE_MATCH_1 STREQUAL version)
-    message(FATAL_ERROR "app/resources/org.example.Tintora.metainfo.xml: the newest release is "
+    message(FATAL_ERROR "resources/org.example.Tintora.metainfo.xml: the newest release is "
                         "${CMAKE_MATCH_1}, the project is ${version}; list this release first")
   endif()
 endfunction()

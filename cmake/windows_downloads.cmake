@@ -17,7 +17,7 @@
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/source_date.cmake)
 
-set(resources ${SOURCE_DIR}/app/resources)
+set(resources ${SOURCE_DIR}/resources)
 set(wxs ${resources}/tintora.wxs)
 
 # Runs a command in the staging folder: wixl looks for the files a package

@@ -1,4 +1,4 @@
-# Configures the resource script of Tintora.exe from app/resources/tintora.rc.in,
+# Configures the resource script of Tintora.exe from resources/tintora.rc.in,
 # and the application manifest it carries.
 #
 #   tintora_configure_rc(<output.rc>)
@@ -9,7 +9,7 @@
 # resources from the committed tintora.ico (the bytes tools/make_icon.py wrote):
 # every image becomes one resource, and the group lists it under its new ID.
 
-set(TINTORA_RESOURCES_DIR ${CMAKE_CURRENT_LIST_DIR}/../app/resources)
+set(TINTORA_RESOURCES_DIR ${CMAKE_CURRENT_LIST_DIR}/../resources)
 cmake_path(NORMAL_PATH TINTORA_RESOURCES_DIR)
 
 set(TINTORA_ICON_GROUP_ID 1)

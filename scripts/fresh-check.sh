@@ -158,7 +158,7 @@ check_run() {
     # run.sh installs and builds, then execs the program in the same process.
     while kill -0 "$app" 2>/dev/null; do
         case "$(readlink "/proc/$app/exe" 2>/dev/null)" in
-        */build/app/app/tintora) break ;;
+        */build/app/qt/tintora) break ;;
         esac
         if [ $((SECONDS - started)) -ge "$start_timeout" ]; then
             stamp "scripts/run.sh did not start the program within $start_timeout s"

@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh run
 cmake --preset app
 cmake --build --preset app --target tintora
-exec build/app/app/tintora
+exec build/app/qt/tintora

@@ -38,7 +38,7 @@ if [ "${1:-}" = --windows ]; then
     exit 0
 fi
 
-binary=${TINTORA_BINARY:-build/release/app/tintora}
+binary=${TINTORA_BINARY:-build/release/qt/tintora}
 [ -x "$binary" ] || { cmake --preset release >/dev/null && cmake --build --preset release --target tintora; }
 
 if [ "${1:-}" = --wayland ]; then

@@ -6,7 +6,7 @@
 # The tools are installed by scripts/install-deps.sh, so a missing one is a
 # broken machine: its test is still added and fails, saying what is missing.
 
-set(TINTORA_RESOURCES ${PROJECT_SOURCE_DIR}/app/resources)
+set(TINTORA_RESOURCES ${PROJECT_SOURCE_DIR}/resources)
 set(TINTORA_ICONS ${TINTORA_RESOURCES}/icons)
 set(TINTORA_TOOLS ${PROJECT_SOURCE_DIR}/tools)
 

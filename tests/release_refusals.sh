@@ -3,8 +3,8 @@
 # was: a tree with changes that are not committed, and a commit whose newest
 # Debian changelog entry or AppStream release names another version.
 #   release_refusals.sh SOURCE_DIR SCRATCH
-# Works on a fresh git repository made from the source (a clone's committed
-# state, or an unpacked source tarball as it is), in SCRATCH.
+# Works on a fresh git repository made in SCRATCH from the source as it is
+# (in a clone, the files git knows of and does not ignore).
 set -eu
 source_dir=$1
 scratch=$2
@@ -17,7 +17,8 @@ fail() {
 rm -rf "$scratch"
 mkdir -p "$scratch/tree"
 if git -C "$source_dir" rev-parse --verify --quiet HEAD >/dev/null 2>&1; then
-    git -C "$source_dir" archive HEAD | tar -x -C "$scratch/tree"
+    (cd "$source_dir" && git ls-files -z --cached --others --exclude-standard |
+        tar --null --ignore-failed-read -T - -cf - 2>/dev/null) | tar -x -C "$scratch/tree"
 else
     tar -C "$source_dir" --exclude=./build --exclude=./dist -cf - . | tar -x -C "$scratch/tree"
 fi
@@ -49,11 +50,11 @@ echo "a local change" >>README.md
 refused "a tree with a change not committed" "changes that are not committed"
 git checkout -q README.md
 
-sed -i 's/<release version="[^"]*"/<release version="9.9.9"/' app/resources/org.example.Tintora.metainfo.xml
+sed -i 's/<release version="[^"]*"/<release version="9.9.9"/' resources/org.example.Tintora.metainfo.xml
 commit "metainfo names another version"
 refused "a metainfo release of another version" "org.example.Tintora.metainfo.xml: the newest release is 9.9.9"
-git checkout -q HEAD~1 -- app/resources/org.example.Tintora.metainfo.xml && commit "metainfo names this version again"
+git checkout -q HEAD~1 -- resources/org.example.Tintora.metainfo.xml && commit "metainfo names this version again"
 
-sed -i '1s/(\([^)]*\))/(9.9.9)/' app/resources/debian/changelog
+sed -i '1s/(\([^)]*\))/(9.9.9)/' resources/debian/changelog
 commit "changelog names another version"
 refused "a changelog entry of another version" "changelog: the newest entry is version 9.9.9"

@@ -22,17 +22,17 @@ function(tintora_wayland_test name)
                                                   RESOURCE_LOCK wayland_seat LABELS wayland)
 endfunction()
 
-foreach(suite window_mixer_test window_input_test window_layout_test window_property_test)
+foreach(suite qt_mixer_test qt_input_test qt_layout_test qt_property_test)
   tintora_wayland_test(${suite} $<TARGET_FILE:${suite}>)
 endforeach()
 
 # What only a compositor decides: which window has the keyboard around the notice.
-add_executable(window_wayland_test window/window_wayland_test.cpp)
-set_target_properties(window_wayland_test PROPERTIES AUTORCC ON)
-target_sources(window_wayland_test PRIVATE ${TINTORA_QRC})
-target_link_libraries(window_wayland_test PRIVATE qt_test_support tintora_warnings)
-tintora_wayland_test(window_wayland_test $<TARGET_FILE:window_wayland_test>)
+add_executable(qt_wayland_test qt/qt_wayland_test.cpp)
+set_target_properties(qt_wayland_test PROPERTIES AUTORCC ON)
+target_sources(qt_wayland_test PRIVATE ${TINTORA_QRC})
+target_link_libraries(qt_wayland_test PRIVATE qt_test_support tintora_warnings)
+tintora_wayland_test(qt_wayland_test $<TARGET_FILE:qt_wayland_test>)
 
 # The real program maps natively, under the app id of its desktop file.
 tintora_wayland_test(program_app_id python3 ${CMAKE_CURRENT_SOURCE_DIR}/wayland/app_id_test.py
-                     $<TARGET_FILE:tintora> ${PROJECT_SOURCE_DIR}/app/resources)
+                     $<TARGET_FILE:tintora> ${PROJECT_SOURCE_DIR}/resources)

@@ -107,11 +107,6 @@ target_link_libraries(conversions_test PRIVATE conversions gtest_main tintora_wa
 # does not know.
 tintora_wine_test(conversions_test conversions_test
                   --gtest_filter=-NumberReading.ReadsTheSameUnderACommaDecimalLocale)
-add_executable(mixer_test memory_mixer_test.cpp)
-target_link_libraries(mixer_test PRIVATE mixer_testing scenario_support gtest_main tintora_warnings)
-tintora_wine_test(mixer_test mixer_test)
-
-# The long-run memory check (scripts/memory-run.sh): a benchmark, not a test.
-add_executable(win32_memory_run win32/win32_memory_run.cpp scenarios/process_memory.cpp
-                                ${TINTORA_TEST_RC})
-target_link_libraries(win32_memory_run PRIVATE win32_test_support tintora_warnings)
+add_executable(in_memory_mixer_test in_memory_mixer_test.cpp)
+target_link_libraries(in_memory_mixer_test PRIVATE mixer_testing scenario_support gtest_main tintora_warnings)
+tintora_wine_test(in_memory_mixer_test in_memory_mixer_test)

@@ -1,9 +1,9 @@
 # Runs the icon generator into a scratch directory and compares its output,
-# byte for byte, with the icons committed in app/resources/icons. Also fails
+# byte for byte, with the icons committed in resources/icons. Also fails
 # when either side has a file the other lacks, so a stale or hand-edited icon
 # cannot sit there unnoticed.
 #
-#   cmake -DPYTHON=... -DGENERATOR=tools/make_icon.py -DCOMMITTED=app/resources/icons
+#   cmake -DPYTHON=... -DGENERATOR=tools/make_icon.py -DCOMMITTED=resources/icons
 #         -DSCRATCH=<empty dir to use> -P check_icon_reproducible.cmake
 
 cmake_minimum_required(VERSION 3.25)

@@ -6,7 +6,7 @@ the upper left, where a few drops flew off the brush, runs clockwise through
 yellow, green and blue round the right side, and thins out through violet into
 a pale pink tail along the bottom, leaving a gap on the left.
 
-Outputs (into app/resources/icons/ unless a directory is given):
+Outputs (into resources/icons/ unless a directory is given):
   tintora.svg               the scalable master, drawn from the same geometry
   tintora-16.png, -32.png   256-colour palette images, transparent round the ring
   tintora-48.png            256-colour palette image, on white with a soft shadow

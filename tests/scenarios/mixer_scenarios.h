@@ -1,7 +1,7 @@
 // Behaviour scenarios of the mixer, written against MixerDriver so that they
 // run unchanged on the in-memory widgets, the Qt window and the Win32 one. A test
 // binary includes this header once and instantiates the suite with its driver:
-//   INSTANTIATE_TYPED_TEST_SUITE_P(Memory, MixerScenarios, MemoryDriver);
+//   INSTANTIATE_TYPED_TEST_SUITE_P(InMemory, MixerScenarios, InMemoryDriver);
 #pragma once
 
 #include "mixer_testing/printable_text.h"

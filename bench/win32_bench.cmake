@@ -1,0 +1,18 @@
+# The Windows build's measurements. Included from bench/CMakeLists.txt.
+
+# Programs that measure a window carry the program's manifest, so that they
+# get the same controls (Common Controls 6) and DPI awareness as Tintora.exe.
+include(${PROJECT_SOURCE_DIR}/cmake/windows_resources.cmake)
+set(TINTORA_BENCH_RC ${CMAKE_CURRENT_BINARY_DIR}/bench_manifest.rc)
+tintora_configure_manifest(${CMAKE_CURRENT_BINARY_DIR}/tintora.manifest)
+file(WRITE ${TINTORA_BENCH_RC} "1 24 \"${CMAKE_CURRENT_BINARY_DIR}/tintora.manifest\"\n")
+
+# The long-run memory check (scripts/long-run.sh wine): Tintora's window and a
+# bare window of system controls under the same random sessions, driven as
+# the Windows tests drive the window.
+if(TARGET win32_test_support)
+  add_executable(win32_long_run win32_long_run.cpp process_memory.cpp process_memory.h
+                                long_run_sessions.h ${TINTORA_BENCH_RC})
+  target_include_directories(win32_long_run PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(win32_long_run PRIVATE win32_test_support tintora_warnings)
+endif()

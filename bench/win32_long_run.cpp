@@ -1,0 +1,380 @@
+// The long-run memory check on the Win32 window: `program` plays the sessions
+// on Tintora's window with window messages, `floor` the same sessions on a
+// bare window holding the same system controls. Settings and output:
+// bench/long_run_sessions.h; besides resident memory it samples the GDI
+// and USER objects the process holds. scripts/long-run.sh runs it under Wine.
+//
+//   win32_long_run.exe program|floor
+//   (win32_long_run.exe clipboard is the clipboard's owner it starts)
+#include "long_run_sessions.h"
+#include "win32_driver.h"
+
+#include "layout/layout_table.h"
+#include "win32/wide_text.h"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace tintora::testing {
+namespace {
+
+void restFor(HWND window, std::chrono::milliseconds pause) {
+    const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(pause.count());
+    do {
+        processQueue(window);
+        Sleep(5);
+    } while (GetTickCount64() < until);
+}
+
+// The clipboard's owner is another process, as the program a user copies
+// from is: Wine 8.0 keeps about 1 kB on every GetClipboardData of text that
+// the reading process put there itself, while text owned by another process
+// reads without growth. The owner is this executable again (`clipboard`),
+// fed over a pipe: each text as its length and UTF-16 code units, answered
+// with one byte once the text is on the clipboard.
+class ClipboardOwner {
+public:
+    ClipboardOwner() {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE childIn = nullptr;
+        HANDLE childOut = nullptr;
+        if (!CreatePipe(&childIn, &toOwner_, &inherit, 0) ||
+            !CreatePipe(&fromOwner_, &childOut, &inherit, 0)) {
+            throw std::runtime_error("CreatePipe failed");
+        }
+        SetHandleInformation(toOwner_, HANDLE_FLAG_INHERIT, 0);
+        SetHandleInformation(fromOwner_, HANDLE_FLAG_INHERIT, 0);
+        wchar_t path[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, path, MAX_PATH);
+        std::wstring command = L"\"" + std::wstring(path) + L"\" clipboard";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = childIn;
+        startup.hStdOutput = childOut;
+        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+        if (!CreateProcessW(path, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                            &startup, &process_)) {
+            throw std::runtime_error("could not start the clipboard's owner");
+        }
+        CloseHandle(childIn);
+        CloseHandle(childOut);
+    }
+    ~ClipboardOwner() {
+        CloseHandle(toOwner_); // the owner ends at the end of its input
+        WaitForSingleObject(process_.hProcess, 5000);
+        CloseHandle(fromOwner_);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    ClipboardOwner(const ClipboardOwner&) = delete;
+    ClipboardOwner& operator=(const ClipboardOwner&) = delete;
+
+    void put(std::u16string_view text) {
+        const auto length = static_cast<DWORD>(text.size());
+        DWORD done = 0;
+        char answer = 0;
+        if (!WriteFile(toOwner_, &length, sizeof length, &done, nullptr) ||
+            !WriteFile(toOwner_, text.data(), length * sizeof(char16_t), &done, nullptr) ||
+            !ReadFile(fromOwner_, &answer, 1, &done, nullptr) || done != 1) {
+            throw std::runtime_error("the clipboard's owner did not answer");
+        }
+    }
+
+    // The owner's side: puts each text it reads on the clipboard.
+    static int serve() {
+        const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+        const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+        const auto readAll = [in](void* into, DWORD bytes) {
+            auto* at = static_cast<char*>(into);
+            while (bytes > 0) {
+                DWORD got = 0;
+                if (!ReadFile(in, at, bytes, &got, nullptr) || got == 0) {
+                    return false;
+                }
+                at += got;
+                bytes -= got;
+            }
+            return true;
+        };
+        DWORD length = 0;
+        std::u16string text;
+        while (readAll(&length, sizeof length)) {
+            text.resize(length);
+            if (!readAll(text.data(), length * sizeof(char16_t))) {
+                return 1;
+            }
+            putOnClipboard(text, nullptr);
+            DWORD done = 0;
+            const char answer = 1;
+            WriteFile(out, &answer, 1, &done, nullptr);
+        }
+        return 0;
+    }
+
+private:
+    HANDLE toOwner_ = nullptr;
+    HANDLE fromOwner_ = nullptr;
+    PROCESS_INFORMATION process_{};
+};
+
+NoticeWatcher::Dismissal dismissal(int way) {
+    return way == 1   ? NoticeWatcher::Dismissal::ReturnKey
+           : way == 2 ? NoticeWatcher::Dismissal::EscapeKey
+                      : NoticeWatcher::Dismissal::Button;
+}
+
+class ProgramTarget final : public long_run::SessionTarget {
+public:
+    void paste(TextGroup group, std::int16_t index, std::u16string_view text) override {
+        const HWND box = d_.mixer.window.box(group, index);
+        d_.focusByKeyboard(box);
+        SendMessageW(box, EM_SETSEL, 0, -1); // select all, as Ctrl+A does
+        if (text.empty()) {
+            d_.pressKey(VK_DELETE);
+            return;
+        }
+        clipboard_.put(text);
+        PostMessageW(box, WM_PASTE, 0, 0); // what Ctrl+V does in an edit control
+        d_.processQueue();
+    }
+    void type(TextGroup group, std::int16_t index, std::u16string_view keys) override {
+        d_.type(group, index, keys);
+    }
+    void click(std::int16_t index) override { d_.click(index); }
+    void scroll(std::int16_t index, std::int16_t value) override { d_.scroll(index, value); }
+    void tick() override { d_.tick(); }
+    void whileNoticeOpen(std::function<void()> action) override {
+        d_.whileNoticeOpen(std::move(action));
+    }
+    void dismissNextNoticeBy(int way) override { d_.notices.dismissWith(dismissal(way)); }
+    int takeNoticeCount() override {
+        const int count = d_.noticeCount();
+        d_.notices.forgetSeen();
+        return count;
+    }
+    void rest(std::chrono::milliseconds pause) override {
+        restFor(d_.mixer.window.handle(), pause);
+    }
+
+private:
+    Win32Driver d_;
+    ClipboardOwner clipboard_;
+};
+
+// The bare window: the same system controls from the layout table, no font
+// set, a preview painted with the sliders' colour, and a notice for a box left
+// holding something other than a number in its range (the box then reset to 0).
+class FloorWindow {
+public:
+    FloorWindow() {
+        const HINSTANCE instance = GetModuleHandleW(nullptr);
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = &FloorWindow::windowProc;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = L"TintoraFloor";
+        RegisterClassExW(&windowClass);
+        RECT outer{0, 0, clientWidthPixels, clientHeightPixels};
+        const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+        AdjustWindowRect(&outer, style, FALSE);
+        window_ = CreateWindowExW(0, L"TintoraFloor", win32::wideFromUtf8(formRow.caption).c_str(),
+                                  style, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+                                  outer.bottom - outer.top, nullptr, nullptr, instance, this);
+        if (window_ == nullptr) {
+            throw std::runtime_error("CreateWindowExW failed for the floor window");
+        }
+        for (const ControlRow& row : layoutTable) {
+            const wchar_t* kind = row.controlClass == ControlClass::TextBox      ? L"EDIT"
+                                  : row.controlClass == ControlClass::HScrollBar ? L"SCROLLBAR"
+                                                                                 : L"STATIC";
+            DWORD controlStyle = WS_CHILD | WS_VISIBLE;
+            controlStyle |= row.controlClass == ControlClass::TextBox
+                                ? WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL
+                            : row.controlClass == ControlClass::HScrollBar ? WS_TABSTOP | SBS_HORZ
+                                                                           : 0;
+            const HWND control = CreateWindowExW(
+                0, kind, win32::wideFromUtf8(row.content).c_str(), controlStyle,
+                twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
+                twipsToPixels(row.height), window_, nullptr, instance, nullptr);
+            if (row.controlClass == ControlClass::TextBox) {
+                SendMessageW(control, EM_LIMITTEXT, static_cast<WPARAM>(row.maxLength), 0);
+                (row.name == "Text1" ? decimal_ : hex_).at(row.index) = control;
+            } else if (row.controlClass == ControlClass::HScrollBar) {
+                SetScrollRange(control, SB_CTL, SliderMin, SliderMax, FALSE);
+                sliders_.at(row.index) = control;
+            } else if (row.controlClass == ControlClass::PictureBox) {
+                preview_ = control;
+            }
+        }
+        brush_ = CreateSolidBrush(RGB(0, 0, 0));
+        ShowWindow(window_, SW_SHOWNORMAL);
+        UpdateWindow(window_);
+        SetForegroundWindow(window_);
+    }
+    ~FloorWindow() {
+        DestroyWindow(window_);
+        DeleteObject(brush_);
+    }
+    FloorWindow(const FloorWindow&) = delete;
+    FloorWindow& operator=(const FloorWindow&) = delete;
+
+    [[nodiscard]] HWND handle() const { return window_; }
+    [[nodiscard]] HWND box(TextGroup group, std::int16_t index) const {
+        return (group == TextGroup::Text1 ? decimal_ : hex_).at(index);
+    }
+    [[nodiscard]] HWND slider(std::int16_t index) const { return sliders_.at(index); }
+
+    // What the window does once input into `box` is over.
+    void check(TextGroup group, HWND box) {
+        const std::wstring text = win32::windowText(box);
+        wchar_t* end = nullptr;
+        const long value = std::wcstol(text.c_str(), &end, group == TextGroup::Text1 ? 10 : 16);
+        if (text.empty() || (*end == L'\0' && text[0] != L'-' && text[0] != L'+' &&
+                             text[0] != L' ' && value <= SliderMax)) {
+            return;
+        }
+        MessageBoxW(window_, L"请输入数据0-255!", L"出错了", MB_OK | MB_ICONEXCLAMATION);
+        SetWindowTextW(box, L"0");
+    }
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_NCCREATE) {
+            const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+            SetWindowLongPtrW(window, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        }
+        auto* self = reinterpret_cast<FloorWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self != nullptr && message == WM_HSCROLL) {
+            const int code = LOWORD(wParam);
+            if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) {
+                SetScrollPos(reinterpret_cast<HWND>(lParam), SB_CTL, HIWORD(wParam), TRUE);
+                self->repaintPreview();
+            }
+            return 0;
+        }
+        if (self != nullptr && message == WM_CTLCOLORSTATIC &&
+            reinterpret_cast<HWND>(lParam) == self->preview_) {
+            return reinterpret_cast<LRESULT>(self->brush_);
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    void repaintPreview() {
+        const HBRUSH old = brush_;
+        brush_ = CreateSolidBrush(RGB(GetScrollPos(sliders_[0], SB_CTL),
+                                      GetScrollPos(sliders_[1], SB_CTL),
+                                      GetScrollPos(sliders_[2], SB_CTL)));
+        InvalidateRect(preview_, nullptr, TRUE);
+        DeleteObject(old);
+    }
+
+    HWND window_ = nullptr;
+    std::array<HWND, ChannelCount> decimal_{};
+    std::array<HWND, ChannelCount> hex_{};
+    std::array<HWND, ChannelCount> sliders_{};
+    HWND preview_ = nullptr;
+    HBRUSH brush_ = nullptr;
+};
+
+class BareWindowTarget final : public long_run::SessionTarget {
+public:
+    void paste(TextGroup group, std::int16_t index, std::u16string_view text) override {
+        const HWND box = focus(window_.box(group, index));
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        if (text.empty()) {
+            pressKey(VK_DELETE);
+        } else {
+            clipboard_.put(text);
+            PostMessageW(box, WM_PASTE, 0, 0);
+            processQueue(window_.handle());
+        }
+        window_.check(group, box);
+    }
+    void type(TextGroup group, std::int16_t index, std::u16string_view keys) override {
+        const HWND box = focus(window_.box(group, index));
+        pressKey(VK_END);
+        for (const char16_t key : keys) {
+            if (key == u'\b') {
+                pressKey(VK_BACK);
+            } else {
+                PostMessageW(box, WM_CHAR, static_cast<wchar_t>(key), 1);
+                processQueue(window_.handle());
+            }
+        }
+        window_.check(group, box);
+    }
+    void click(std::int16_t index) override {
+        const HWND box = window_.box(TextGroup::Text1, index);
+        RECT client;
+        GetClientRect(box, &client);
+        const LPARAM where = MAKELPARAM(client.right / 2, client.bottom / 2);
+        PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, where);
+        PostMessageW(box, WM_LBUTTONUP, 0, where);
+        processQueue(window_.handle());
+    }
+    void scroll(std::int16_t index, std::int16_t value) override {
+        const HWND slider = window_.slider(index);
+        SetFocus(slider);
+        for (const int code : {SB_THUMBTRACK, SB_THUMBPOSITION, SB_ENDSCROLL}) {
+            SendMessageW(window_.handle(), WM_HSCROLL,
+                         MAKEWPARAM(code, code == SB_ENDSCROLL ? 0 : value),
+                         reinterpret_cast<LPARAM>(slider));
+        }
+        processQueue(window_.handle());
+    }
+    void tick() override {} // the floor's timer does nothing
+    void whileNoticeOpen(std::function<void()> action) override {
+        notices_.whileOpen(std::move(action));
+    }
+    void dismissNextNoticeBy(int way) override { notices_.dismissWith(dismissal(way)); }
+    int takeNoticeCount() override {
+        const auto count = static_cast<int>(notices_.seen().size());
+        notices_.forgetSeen();
+        return count;
+    }
+    void rest(std::chrono::milliseconds pause) override { restFor(window_.handle(), pause); }
+
+private:
+    HWND focus(HWND control) {
+        SetFocus(control);
+        processQueue(window_.handle());
+        return control;
+    }
+    void pressKey(UINT key) {
+        const HWND focused = GetFocus();
+        const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(focused, WM_KEYDOWN, key, 1 | scan);
+        PostMessageW(focused, WM_KEYUP, key, 1 | scan | (LPARAM{3} << 30));
+        processQueue(window_.handle());
+    }
+
+    FloorWindow window_;
+    NoticeWatcher notices_;
+    ClipboardOwner clipboard_;
+};
+
+} // namespace
+} // namespace tintora::testing
+
+int main(int argc, char* argv[]) {
+    if (argc > 1 && std::strcmp(argv[1], "clipboard") == 0) {
+        return tintora::testing::ClipboardOwner::serve();
+    }
+    const bool floor = argc > 1 && std::strcmp(argv[1], "floor") == 0;
+    if (!floor && (argc < 2 || std::strcmp(argv[1], "program") != 0)) {
+        std::fprintf(stderr, "usage: %s program|floor\n", argv[0]);
+        return 2;
+    }
+    if (floor) {
+        tintora::testing::BareWindowTarget target;
+        tintora::testing::long_run::run(target, "the bare window on Win32");
+    } else {
+        tintora::testing::ProgramTarget target;
+        tintora::testing::long_run::run(target, "Tintora's window on Win32");
+    }
+    return 0;
+}

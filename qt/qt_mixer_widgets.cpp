@@ -1,0 +1,60 @@
+#include "qt/qt_mixer_widgets.h"
+
+#include "qt/notice_box.h"
+#include "qt/preview_box.h"
+#include "qt/qt_mixer_window.h"
+#include "qt/tick_timer.h"
+
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include <utility>
+
+namespace tintora {
+namespace {
+
+QString toQString(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+QtMixerWidgets::QtMixerWidgets(QtMixerWindow& window, NoticeShower showNotice)
+    : window_(window)
+    , showNotice_(std::move(showNotice)) {}
+
+Text QtMixerWidgets::boxText(TextGroup group, std::int16_t index) const {
+    const QString text = window_.box(group, index)->text();
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+void QtMixerWidgets::assignText(TextGroup group, std::int16_t index, std::u16string_view text) {
+    window_.box(group, index)->setText(toQString(text));
+}
+
+std::int16_t QtMixerWidgets::sliderValue(std::int16_t index) const {
+    return static_cast<std::int16_t>(window_.slider(index)->value());
+}
+
+void QtMixerWidgets::assignValue(std::int16_t index, std::int16_t value) {
+    window_.slider(index)->setValue(value);
+}
+
+void QtMixerWidgets::setBackColor(Colour colour) {
+    window_.preview()->setColour(colour);
+}
+
+void QtMixerWidgets::setTimerEnabled(bool enabled) {
+    window_.timer()->setEnabled(enabled);
+}
+
+void QtMixerWidgets::showNotice(std::u16string_view prompt, std::u16string_view title) {
+    if (showNotice_) {
+        showNotice_(prompt, title);
+        return;
+    }
+    showNoticeBox(&window_, toQString(prompt), toQString(title));
+}
+
+} // namespace tintora

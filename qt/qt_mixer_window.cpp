@@ -1,0 +1,189 @@
+#include "qt/qt_mixer_window.h"
+
+#include "layout/accessible_names.h"
+#include "layout/label_fit.h"
+#include "layout/layout_table.h"
+#include "mixer/reported_text.h"
+#include "qt/preview_box.h"
+#include "qt/tick_timer.h"
+#include "qt/whole_characters.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace tintora {
+namespace {
+
+QRect pixelGeometry(const ControlRow& row) {
+    return {twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
+            twipsToPixels(row.height)};
+}
+
+QLineEdit* makeBox(const ControlRow& row, QWidget* parent) {
+    auto* box = new QLineEdit(QString::fromUtf8(row.content), parent);
+    box->setMaxLength(row.maxLength);
+    box->setValidator(new WholeCharacters(box));
+    return box;
+}
+
+QScrollBar* makeSlider(QWidget* parent) {
+    auto* slider = new QScrollBar(Qt::Horizontal, parent);
+    slider->setRange(SliderMin, SliderMax);
+    slider->setSingleStep(1);
+    slider->setPageStep(1);
+    // A dragged thumb reports its value once, when it is let go.
+    slider->setTracking(false);
+    // QScrollBar inverts its controls for scrolling content, which makes the
+    // Right key move a horizontal bar to the left. This one is a value control:
+    // Right and wheel-up increase it.
+    slider->setInvertedControls(false);
+    slider->setFocusPolicy(Qt::StrongFocus);
+    return slider;
+}
+
+QLabel* makeLabel(const ControlRow& row, QWidget* parent) {
+    auto* label = new QLabel(QString::fromUtf8(row.content), parent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFocusPolicy(Qt::NoFocus);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+// A label grows to the right where its text needs more room than the table
+// gives, and its font steps down where the window's edge would cut the text.
+void fitLabel(QLabel* label, int windowWidth) {
+    QFont font = label->font();
+    const double points =
+        fittedPointSize(label->x(), windowWidth, font.pointSizeF(), [&](double size) {
+            QFont sized = font;
+            sized.setPointSizeF(size);
+            return QFontMetrics(sized).horizontalAdvance(label->text());
+        });
+    if (points != font.pointSizeF()) {
+        font.setPointSizeF(points);
+        label->setFont(font);
+    }
+    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+}
+
+std::u16string_view utf16(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+} // namespace
+
+QtMixerWindow::QtMixerWindow(QWidget* parent)
+    : QWidget(parent) {
+    setWindowTitle(QString::fromUtf8(formRow.caption));
+    setFixedSize(clientWidthPixels, clientHeightPixels);
+
+    // Rows come in tab order, and Qt's default focus chain is creation order.
+    controls_.reserve(layoutTable.size());
+    for (const ControlRow& row : layoutTable) {
+        QWidget* widget = nullptr;
+        switch (row.controlClass) {
+        case ControlClass::PictureBox:
+            preview_ = new PreviewBox(this);
+            widget = preview_;
+            break;
+        case ControlClass::TextBox: {
+            QLineEdit* box = makeBox(row, this);
+            if (row.base == Base::Decimal) {
+                decimalBoxes_.at(row.index) = box;
+                box->installEventFilter(this);
+            } else {
+                hexBoxes_.at(row.index) = box;
+            }
+            widget = box;
+            break;
+        }
+        case ControlClass::HScrollBar:
+            widget = sliders_.at(row.index) = makeSlider(this);
+            break;
+        case ControlClass::Label:
+            widget = makeLabel(row, this);
+            break;
+        }
+        widget->setObjectName(row.index < 0 ? QString::fromUtf8(row.name)
+                                            : QString::fromUtf8(row.name) + u'_' +
+                                                  QString::number(row.index));
+        widget->setAccessibleName(QString::fromStdString(tintora::accessibleName(row)));
+        widget->setGeometry(pixelGeometry(row));
+        if (row.controlClass == ControlClass::Label) {
+            fitLabel(static_cast<QLabel*>(widget), width());
+        }
+        controls_.push_back(widget);
+    }
+    // Some labels share a pixel row or column with a box or slider; there the
+    // box or slider lies on top and takes the click. The labels keep their
+    // order among themselves, and the focus chain, built as the controls were
+    // created, is not affected by stacking.
+    for (auto control = controls_.rbegin(); control != controls_.rend(); ++control) {
+        if (qobject_cast<QLabel*>(*control) != nullptr) {
+            (*control)->lower();
+        }
+    }
+    preview_->setFocus(Qt::OtherFocusReason);
+
+    timer_ = new TickTimer(this);
+    raiseEvents();
+}
+
+QtMixerWindow::~QtMixerWindow() = default;
+
+void QtMixerWindow::raiseEvents() {
+    for (std::int16_t index = 0; index < ChannelCount; ++index) {
+        connect(
+            slider(index), &QScrollBar::valueChanged, this,
+            [this, index] {
+                if (events_.scroll) {
+                    events_.scroll(index);
+                }
+            },
+            Qt::DirectConnection);
+        for (const TextGroup group : {TextGroup::Text1, TextGroup::Text2}) {
+            connect(
+                box(group, index), &QLineEdit::textChanged, this,
+                [this, group, index, reported = ReportedText(utf16(box(group, index)->text()))](
+                    const QString& text) mutable {
+                    if (reported.changesTo(utf16(text)) && events_.change) {
+                        events_.change(group, index);
+                    }
+                },
+                Qt::DirectConnection);
+        }
+    }
+    connect(
+        timer_, &TickTimer::timeout, this,
+        [this] {
+            if (events_.timer) {
+                events_.timer();
+            }
+        },
+        Qt::DirectConnection);
+}
+
+QWidget* QtMixerWindow::control(std::string_view name, int index) const {
+    const auto row = rowOf(name, index);
+    return row ? controls_.at(*row) : nullptr;
+}
+
+bool QtMixerWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        for (std::int16_t index = 0; index < ChannelCount; ++index) {
+            QLineEdit* box = decimalBoxes_.at(index);
+            if (watched == box && mouse->button() == Qt::LeftButton &&
+                box->rect().contains(mouse->position().toPoint()) && events_.click) {
+                events_.click(index);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace tintora

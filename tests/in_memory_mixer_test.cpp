@@ -1,0 +1,144 @@
+// The behaviour scenarios and the widget contract on the in-memory widgets,
+// and what only the model can observe directly.
+#include "in_memory_driver.h"
+#include "mixer/failure.h"
+#include "scenarios/mixer_scenarios.h"
+#include "scenarios/widget_contract.h"
+
+#include <gtest/gtest.h>
+
+namespace tintora::testing {
+namespace {
+
+class InMemoryRig : public EventRecord {
+public:
+    InMemoryRig() { widgets_.bind(recording(widgets_)); }
+    MixerWidgets& widgets() { return widgets_; }
+
+private:
+    InMemoryWidgets widgets_;
+};
+
+} // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(InMemory, WidgetContract, InMemoryRig);
+INSTANTIATE_TYPED_TEST_SUITE_P(InMemory, MixerScenarios, InMemoryDriver);
+
+namespace {
+
+TEST(Form1Notice, CarriesTheFixedPromptAndTitle) {
+    InMemoryDriver d;
+    d.paste(TextGroup::Text1, 0, u"x");
+    ASSERT_FALSE(d.widgets.notices().empty());
+    EXPECT_EQ(d.widgets.notices().front().prompt, u"请输入数据0-255!");
+    EXPECT_EQ(d.widgets.notices().front().title, u"出错了");
+}
+
+TEST(Form1Notice, AnEmptyArgumentRestoresTheRedBox) {
+    InMemoryDriver d;
+    d.paste(TextGroup::Text1, 1, u"33");
+    d.widgets.userClick(1);
+    d.form().Msg(std::nullopt);
+    EXPECT_EQ(d.widgets.text(TextGroup::Text1, 0), u"33");
+    EXPECT_EQ(d.widgets.text(TextGroup::Text2, 0), u"21");
+}
+
+// Values outside 0..255 that the handlers would refuse, placed without them.
+// The tick reads all three boxes, blue, green, red, before it packs them: it
+// restores the first box that does not read, else the first out of range.
+TEST(Form1Timer, AFailingTickRestoresTheFirstUnreadableElseTheFirstOutOfRange) {
+    const struct {
+        std::array<std::u16string_view, ChannelCount> texts; // red, green, blue
+        std::int16_t restored;
+    } cases[] = {
+        {{u"0", u"300", u"-1"}, 2},
+        {{u"x", u"0", u"300"}, 0},
+        {{u"300", u"x", u"0"}, 1},
+    };
+    for (const auto& c : cases) {
+        InMemoryWidgets widgets;
+        Form1 form(widgets);
+        for (std::int16_t i = 0; i < ChannelCount; ++i) {
+            widgets.setText(TextGroup::Text1, i, c.texts[i]);
+        }
+        form.Timer1_Timer();
+        ASSERT_EQ(widgets.notices().size(), 1u);
+        for (std::int16_t i = 0; i < ChannelCount; ++i) {
+            EXPECT_EQ(widgets.text(TextGroup::Text1, i), i == c.restored ? u"" : c.texts[i])
+                << "restored " << c.restored << ", box " << i;
+        }
+        EXPECT_EQ(widgets.backColor(), std::nullopt);
+    }
+}
+
+TEST(Form1Notice, NeverMoreThanOneOpenAndTicksInsideAreSilent) {
+    InMemoryDriver d;
+    int deepestOpen = 0;
+    d.widgets.whileNoticeOpen([&] {
+        deepestOpen = std::max(deepestOpen, d.widgets.openNotices());
+        d.widgets.userTick();
+        EXPECT_TRUE(d.form().noticeOpen());
+    });
+    d.paste(TextGroup::Text1, 2, u"");
+    d.widgets.userTick();
+    EXPECT_EQ(deepestOpen, 1);
+    EXPECT_FALSE(d.form().noticeOpen());
+}
+
+// A widget whose slider refuses everything, to reach a failure that ordinary
+// inputs never produce: the hexadecimal handler's recovery.
+class RefusingWidgets final : public MixerWidgets {
+public:
+    void setBackColor(Colour) override { throw Failure{}; }
+    void setTimerEnabled(bool) override {}
+    void showNotice(std::u16string_view prompt, std::u16string_view title) override {
+        ++notices;
+        inner.showNotice(prompt, title);
+    }
+    InMemoryWidgets inner;
+    int notices = 0;
+
+private:
+    Text boxText(TextGroup group, std::int16_t index) const override {
+        return inner.text(group, index);
+    }
+    void assignText(TextGroup group, std::int16_t index, std::u16string_view text) override {
+        inner.setText(group, index, text);
+    }
+    std::int16_t sliderValue(std::int16_t index) const override { return inner.value(index); }
+    void assignValue(std::int16_t, std::int16_t) override { throw Failure{}; }
+};
+
+TEST(Form1Trap, EachActivationRecoversItsOwnFailureOnce) {
+    RefusingWidgets widgets;
+    Form1 form(widgets);
+    CallLog log;
+    form.setTrace(&log);
+    widgets.inner.bind({.change = [&](TextGroup group, std::int16_t index) {
+        group == TextGroup::Text1 ? form.Text1_Change(index) : form.Text2_Change(index);
+    }});
+    // Text2_Change fails at the paint and recovers (notice, then empties the
+    // decimal box); the nested Text1_Change on "" fails its reading and
+    // recovers with its own notice. Nothing escapes to the outer handler.
+    widgets.inner.userReplace(TextGroup::Text2, 0, u"5");
+    EXPECT_EQ(widgets.notices, 2);
+    EXPECT_EQ(widgets.text(TextGroup::Text1, 0), u"");
+    const std::vector<std::string> expected = {"Text2_Change(0)", "Msg(0)", "Text1_Change(0)",
+                                               "Msg(0)"};
+    EXPECT_EQ(log.calls, expected);
+    EXPECT_EQ(log.depth, 0);
+}
+
+TEST(Form1Trap, AFailureInsideRecoveryEndsTheHandlerWithoutEscaping) {
+    InMemoryWidgets widgets;
+    Form1 form(widgets);
+    widgets.whileNoticeOpen([] { throw Failure{}; });
+    widgets.bind(handlersOf(form));
+    EXPECT_NO_THROW(widgets.userReplace(TextGroup::Text1, 0, u"x"));
+    EXPECT_EQ(widgets.notices().size(), 1u);
+    EXPECT_FALSE(form.noticeOpen());
+    EXPECT_EQ(widgets.text(TextGroup::Text1, 0), u"x"); // restore never happened
+}
+
+} // namespace
+} // namespace tintora::testing

@@ -1,0 +1,266 @@
+// What only real widgets can show: key, mouse and drag input reaching the
+// handlers through Qt's own event handling, the notice as the user sees it,
+// and the live timer.
+#include "qt_driver.h"
+#include "qt/caret_rest.h"
+#include "qt/preview_box.h"
+#include "qt/tick_timer.h"
+
+#include <QAbstractButton>
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyleHints>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace tintora::testing {
+namespace {
+
+class WindowInput : public ::testing::Test {
+protected:
+    WindowInput() { d.form().setTrace(&log); }
+    ~WindowInput() override { d.form().setTrace(nullptr); }
+
+    void expectRed(const QString& decimal, const QString& hex, int value) {
+        EXPECT_EQ(d.window.decimalBox(0)->text(), decimal);
+        EXPECT_EQ(d.window.hexBox(0)->text(), hex);
+        EXPECT_EQ(d.window.slider(0)->value(), value);
+    }
+
+    QtDriver d;
+    CallLog log;
+};
+
+TEST_F(WindowInput, KeyClicksIntoADecimalBoxRunOneCascadePerKey) {
+    QLineEdit* box = d.window.decimalBox(0);
+    d.focusByKeyboard(box);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, "200");
+    expectRed("200", "C8", 200);
+    EXPECT_EQ(std::count(log.calls.begin(), log.calls.end(), "Text1_Change(0)"), 3);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    expectRed("20", "14", 20);
+}
+
+TEST_F(WindowInput, PastingWhatABoxAlreadyHoldsRunsNoHandler) {
+    d.paste(TextGroup::Text2, 0, u"0");
+    d.paste(TextGroup::Text1, 0, u"0");
+    EXPECT_TRUE(log.calls.empty());
+}
+
+TEST_F(WindowInput, ArrowAndTroughClicksMoveTheSliderByOne) {
+    QScrollBar* slider = d.window.slider(0);
+    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier,
+                      sliderPart(slider, QStyle::SC_ScrollBarAddLine).center());
+    expectRed("1", "1", 1);
+    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier,
+                      sliderPart(slider, QStyle::SC_ScrollBarAddPage).center());
+    expectRed("2", "2", 2);
+    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier,
+                      sliderPart(slider, QStyle::SC_ScrollBarSubLine).center());
+    expectRed("1", "1", 1);
+}
+
+TEST_F(WindowInput, ArrowKeysOnAFocusedSliderStepIt) {
+    QScrollBar* slider = d.window.slider(1);
+    d.focusByKeyboard(slider);
+    QTest::keyClick(slider, Qt::Key_Right);
+    EXPECT_EQ(d.window.decimalBox(1)->text(), QStringLiteral("1"));
+    QTest::keyClick(slider, Qt::Key_Right);
+    QTest::keyClick(slider, Qt::Key_Left);
+    EXPECT_EQ(d.window.decimalBox(1)->text(), QStringLiteral("1"));
+    QTest::keyClick(slider, Qt::Key_End);
+    EXPECT_EQ(d.window.decimalBox(1)->text(), QStringLiteral("255"));
+    EXPECT_EQ(d.window.hexBox(1)->text(), QStringLiteral("FF"));
+}
+
+TEST_F(WindowInput, ADraggedThumbRaisesChangeOnceOnRelease) {
+    QScrollBar* slider = d.window.slider(0);
+    bool boxFollowedDuringDrag = false;
+    dragThumb(slider, 100, [&] {
+        boxFollowedDuringDrag |= d.window.decimalBox(0)->text() != QStringLiteral("0");
+    });
+    EXPECT_FALSE(boxFollowedDuringDrag);
+    EXPECT_LE(slider->value(), 100);
+    EXPECT_EQ(std::count(log.calls.begin(), log.calls.end(), "HScroll1_Change(0)"), 1);
+    EXPECT_EQ(d.window.decimalBox(0)->text(), QString::number(slider->value()));
+}
+
+TEST_F(WindowInput, TheNoticeIsAModalBoxWithOneChineseButtonAndNoIcon) {
+    bool windowBlocked = false;
+    d.notices.whileOpen([&] {
+        windowBlocked = QApplication::activeModalWidget() != &d.window &&
+                        QApplication::activeModalWidget() != nullptr;
+    });
+    d.type(TextGroup::Text1, 0, u"x");
+    ASSERT_EQ(d.notices.seen().size(), 2u); // nothing remembered: notice, emptied box, notice
+    const SeenNotice& notice = d.notices.seen().front();
+    EXPECT_EQ(notice.text, QStringLiteral("请输入数据0-255!"));
+    EXPECT_EQ(notice.title, QStringLiteral("出错了"));
+    EXPECT_EQ(notice.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(notice.modality, Qt::ApplicationModal);
+    EXPECT_EQ(notice.buttons, QStringList{QStringLiteral("确定")});
+    EXPECT_TRUE(windowBlocked);
+    EXPECT_EQ(d.notices.deepestOpen(), 1);
+}
+
+TEST_F(WindowInput, ReturnAndEscapeDismissTheNoticeWhoseOneButtonIsTheDefault) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        int dismissedByKey = 0;
+        d.notices.whileOpen([&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            ASSERT_EQ(box->buttons().size(), 1);
+            EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->buttons().front());
+            QTest::keyClick(box, key);
+            dismissedByKey += box->isVisible() ? 0 : 1;
+        });
+        const auto before = static_cast<int>(d.notices.seen().size());
+        d.type(TextGroup::Text1, 0, u"x");
+        EXPECT_EQ(dismissedByKey, static_cast<int>(d.notices.seen().size()) - before) << key;
+        EXPECT_GT(dismissedByKey, 0) << key;
+    }
+}
+
+TEST_F(WindowInput, AMouseClickRemembersTheTextButKeyboardFocusDoesNot) {
+    d.paste(TextGroup::Text1, 2, u"77");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // on to the red slider
+    d.focusByKeyboard(d.window.decimalBox(1));
+    EXPECT_EQ(d.form().rememberedText(), u"");
+    d.click(2);
+    EXPECT_EQ(d.form().rememberedText(), u"77");
+}
+
+TEST_F(WindowInput, ClicksOnLabelsAndThePreviewRunNoHandler) {
+    for (const char* name : {"Label1", "Label4", "Label10", "Label12"}) {
+        QTest::mouseClick(d.window.control(name), Qt::LeftButton);
+    }
+    QTest::mouseClick(d.window.preview(), Qt::LeftButton);
+    // Pressed there and released over a decimal box: the press holds the mouse.
+    const QPoint overBox = d.window.decimalBox(2)->geometry().center();
+    for (QWidget* pressed :
+         {d.window.control("Label4"), static_cast<QWidget*>(d.window.preview())}) {
+        QTest::mousePress(d.window.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          pressed->geometry().center());
+        QTest::mouseRelease(d.window.windowHandle(), Qt::LeftButton, Qt::NoModifier, overBox);
+    }
+    EXPECT_TRUE(log.calls.empty());
+}
+
+// Clicked through the window, which picks the widget under the pointer.
+TEST_F(WindowInput, ThePixelALabelSharesWithTheRedRowBelongsToTheRow) {
+    d.paste(TextGroup::Text1, 0, u"77");
+    const std::pair<const char*, QWidget*> strips[] = {
+        {"Label10", d.window.decimalBox(0)},
+        {"Label11", d.window.hexBox(0)},
+        {"Label1", d.window.slider(0)},
+    };
+    for (const auto& [label, control] : strips) {
+        const QRect shared = d.window.control(label)->geometry().intersected(control->geometry());
+        ASSERT_FALSE(shared.isEmpty()) << label;
+        d.focusByKeyboard(d.window.preview());
+        QTest::mouseClick(d.window.windowHandle(), Qt::LeftButton, Qt::NoModifier, shared.center());
+        EXPECT_EQ(QApplication::focusWidget(), control) << label;
+    }
+    EXPECT_EQ(d.form().rememberedText(), u"77");
+}
+
+TEST_F(WindowInput, TheBoxesContextMenuSpeaksChinese) {
+    // Qt's own translation is loaded at start-up, once.
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Copy").remove(u'&'),
+              QStringLiteral("复制(C)").remove(u'&'))
+        << QCoreApplication::translate("QLineEdit", "&Copy").toStdString();
+}
+
+TEST_F(WindowInput, TheLiveTimerPaintsBlackSleepsAndWakesOnAKeyPress) {
+    TickTimer* timer = d.window.timer();
+    timer->setManual(false);
+    PreviewBox* preview = d.window.preview();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview->colour().has_value(); }, 5000));
+    EXPECT_EQ(preview->colour(), 0u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !timer->isRunning(); }, 5000));
+    QTest::qWait(20);
+    const int paintsAfterBlack = preview->paintCount();
+    for (int i = 0; i < 5; ++i) {
+        d.tick();
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(preview->paintCount(), paintsAfterBlack);
+
+    d.type(TextGroup::Text1, 1, u"1"); // green
+    EXPECT_TRUE(timer->isRunning());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !timer->isRunning(); }, 5000));
+    EXPECT_EQ(preview->colour(), 0x000100u);
+}
+
+// Timers the box and its parts run: while it has the focus, the caret's blink.
+int boxTimers(QLineEdit* box) {
+    QObjectList parts = box->findChildren<QObject*>();
+    parts.append(box);
+    int timers = 0;
+    for (QObject* part : parts) {
+        timers +=
+            static_cast<int>(QAbstractEventDispatcher::instance()->registeredTimers(part).size());
+    }
+    return timers;
+}
+
+TEST_F(WindowInput, AFocusedBoxCaretRestsAfterAQuietSpellAndAKeyOrAClickWakesIt) {
+    auto* caret = QCoreApplication::instance()->findChild<CaretRest*>();
+    ASSERT_NE(caret, nullptr);
+    // The tests' desktop never blinks; this one does, with a short quiet spell.
+    struct BlinkingDesktop {
+        explicit BlinkingDesktop(CaretRest& rest, QWidget& window)
+            : rest(rest)
+            , window(window) {
+            QGuiApplication::styleHints()->setCursorFlashTime(1000);
+            rest.setQuietSpell(std::chrono::milliseconds(50));
+        }
+        ~BlinkingDesktop() {
+            QTest::keyClick(&window, Qt::Key_Shift); // awake, then still for good
+            QGuiApplication::styleHints()->setCursorFlashTime(0);
+            rest.setQuietSpell(CaretRest::defaultQuietSpell);
+        }
+        CaretRest& rest;
+        QWidget& window;
+    } blinking(*caret, d.window);
+
+    QLineEdit* box = d.window.decimalBox(0);
+    d.paste(TextGroup::Text1, 0, u"123");
+    QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier);
+    const auto state = [&] {
+        return std::tuple(box->text(), box->selectedText(), box->cursorPosition(),
+                          QApplication::focusWidget());
+    };
+    const auto before = state();
+    ASSERT_EQ(std::get<1>(before), QStringLiteral("3"));
+    const auto handlerCalls = log.calls.size();
+    const std::pair<const char*, std::function<void()>> wakers[] = {
+        {"key press", [&] { QTest::keyClick(box, Qt::Key_Shift); }},
+        {"click on a label",
+         [&] { QTest::mouseClick(d.window.control("Label10"), Qt::LeftButton); }},
+    };
+    for (const auto& [how, wakeUp] : wakers) {
+        EXPECT_GT(boxTimers(box), 0) << how;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return caret->isResting(); }, 5000)) << how;
+        EXPECT_EQ(boxTimers(box), 0) << how;
+        EXPECT_TRUE(state() == before) << how;
+        wakeUp();
+        EXPECT_FALSE(caret->isResting()) << how;
+        EXPECT_GT(boxTimers(box), 0) << how;
+        EXPECT_TRUE(state() == before) << how;
+    }
+    EXPECT_EQ(log.calls.size(), handlerCalls);
+}
+
+} // namespace
+} // namespace tintora::testing

@@ -1,0 +1,160 @@
+// The window against its layout table: geometry, content, limits, focus and
+// tab order, accessible names; at whatever QT_SCALE_FACTOR the run sets.
+#include "layout/layout_table.h"
+#include "qt_driver.h"
+#include "qt/preview_box.h"
+#include "qt/tick_timer.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSet>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace tintora::testing {
+namespace {
+
+class WindowLayout : public ::testing::Test {
+protected:
+    QtDriver d;
+    QtMixerWindow& window = d.window;
+};
+
+TEST_F(WindowLayout, WindowHasItsCaptionAndFixedClientArea) {
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Tintora1.1"));
+    EXPECT_EQ(window.size(), QSize(clientWidthPixels, clientHeightPixels));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    const qreal scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                            ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                            : 1.0;
+    EXPECT_DOUBLE_EQ(window.devicePixelRatioF(), scale);
+}
+
+TEST_F(WindowLayout, EveryControlStandsWhereTheTableSays) {
+    for (const ControlRow& row : layoutTable) {
+        SCOPED_TRACE(std::string(row.name) + " " + std::to_string(row.index));
+        QWidget* widget = window.control(row.name, row.index);
+        ASSERT_NE(widget, nullptr);
+        const QRect expected(row.left / 15, row.top / 15, row.width / 15, row.height / 15);
+        if (row.controlClass == ControlClass::Label) {
+            // A label grows to the right only where its text needs it; the window clips it.
+            EXPECT_EQ(widget->pos(), expected.topLeft());
+            EXPECT_EQ(widget->height(), expected.height());
+            EXPECT_GE(widget->width(), expected.width());
+            const auto* label = qobject_cast<QLabel*>(widget);
+            ASSERT_NE(label, nullptr);
+            EXPECT_EQ(label->text(), QString::fromUtf8(row.content));
+            EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+                << "text cut short by its own label";
+        } else {
+            EXPECT_EQ(widget->geometry(), expected);
+        }
+        if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            EXPECT_EQ(box->text(), QString::fromUtf8(row.content));
+            EXPECT_EQ(box->maxLength(), row.maxLength);
+        }
+        if (auto* slider = qobject_cast<QScrollBar*>(widget)) {
+            EXPECT_EQ(slider->orientation(), Qt::Horizontal);
+            EXPECT_EQ(slider->minimum(), 0);
+            EXPECT_EQ(slider->maximum(), 255);
+            EXPECT_EQ(slider->value(), 0);
+            EXPECT_EQ(slider->singleStep(), 1);
+            EXPECT_EQ(slider->pageStep(), 1);
+            EXPECT_FALSE(slider->hasTracking());
+        }
+    }
+    EXPECT_TRUE(window.timer()->isEnabled());
+    EXPECT_EQ(window.preview()->colour(), std::nullopt);
+}
+
+// The system's window background, which Qt's palette calls Base (its Window
+// role is the grey of dialogs).
+TEST_F(WindowLayout, BeforeTheFirstTickThePreviewShowsThePalettesBaseColour) {
+    const QPalette& palette = window.preview()->palette();
+    ASSERT_NE(palette.color(QPalette::Base), palette.color(QPalette::Window));
+    ASSERT_NE(palette.color(QPalette::Base), QColor(Qt::black));
+    const QImage shown = window.preview()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(shown.rect().center()), palette.color(QPalette::Base));
+}
+
+TEST_F(WindowLayout, LongLabelsReachPastTheRightEdgeButTheirTextsEndInside) {
+    for (const char* name : {"Label8", "Label9", "Label11"}) {
+        auto* label = qobject_cast<QLabel*>(window.control(name));
+        ASSERT_NE(label, nullptr);
+        EXPECT_GT(label->geometry().right(), window.width()) << name;
+        EXPECT_LE(label->x() + label->fontMetrics().horizontalAdvance(label->text()),
+                  window.width())
+            << name;
+    }
+}
+
+TEST(WindowFonts, EveryLabelTextEndsInsideTheWindowWithALargerDesktopFont) {
+    const QFont desktopFont = QApplication::font();
+    for (const qreal points : {9.0, 10.0, 11.0, 12.0}) {
+        QFont larger = desktopFont;
+        larger.setPointSizeF(points);
+        QApplication::setFont(larger);
+        const QtMixerWindow window;
+        for (const ControlRow& row : layoutTable) {
+            if (const auto* label = qobject_cast<QLabel*>(window.control(row.name, row.index))) {
+                EXPECT_LE(label->x() + label->fontMetrics().horizontalAdvance(label->text()),
+                          window.width())
+                    << row.name << " at " << points << " pt";
+            }
+        }
+    }
+    QApplication::setFont(desktopFont);
+}
+
+TEST_F(WindowLayout, PreviewHasFocusAndTabVisitsBoxesThenSlidersThenHexBoxes) {
+    window.preview()->setFocus(); // as the window had it at start-up
+    EXPECT_EQ(QApplication::focusWidget(), window.preview());
+    std::vector<QWidget*> expected;
+    for (int i = 0; i < 3; ++i) {
+        expected.push_back(window.decimalBox(i));
+    }
+    for (int i = 0; i < 3; ++i) {
+        expected.push_back(window.slider(i));
+    }
+    for (int i = 0; i < 3; ++i) {
+        expected.push_back(window.hexBox(i));
+    }
+    expected.push_back(window.preview());
+    for (QWidget* next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next)
+            << QApplication::focusWidget()->objectName().toStdString();
+    }
+}
+
+TEST(WindowStartUp, ThePreviewHasTheFocusWhenTheWindowFirstShows) {
+    QtMixerWindow window;
+    window.show();
+    ASSERT_TRUE(waitForActivation(&window));
+    EXPECT_EQ(QApplication::focusWidget(), window.preview());
+    EXPECT_TRUE(window.timer()->isRunning());
+}
+
+TEST_F(WindowLayout, EveryInputHasADistinctChineseAccessibleName) {
+    QSet<QString> names;
+    const QList<QWidget*> inputs = {
+        window.decimalBox(0), window.decimalBox(1), window.decimalBox(2), window.hexBox(0),
+        window.hexBox(1),     window.hexBox(2),     window.slider(0),     window.slider(1),
+        window.slider(2),     window.preview()};
+    for (QWidget* input : inputs) {
+        names.insert(input->accessibleName());
+    }
+    EXPECT_EQ(names.size(), inputs.size());
+    EXPECT_EQ(window.decimalBox(0)->accessibleName(), QStringLiteral("红 十进制"));
+    EXPECT_EQ(window.hexBox(1)->accessibleName(), QStringLiteral("绿 十六进制"));
+    EXPECT_EQ(window.slider(2)->accessibleName(), QStringLiteral("蓝 滑块"));
+}
+
+} // namespace
+} // namespace tintora::testing

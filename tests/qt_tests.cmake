@@ -1,0 +1,45 @@
+# Tests on the real Qt widgets, offscreen.
+find_package(Qt6 REQUIRED COMPONENTS Test)
+
+add_library(qt_test_support STATIC qt/qt_driver.cpp qt/notice_watcher.cpp
+                                   qt/qt_test_main.cpp)
+target_include_directories(qt_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/qt)
+target_link_libraries(qt_test_support PUBLIC qt_window scenario_support Qt6::Test GTest::gtest
+                      PRIVATE tintora_warnings)
+
+function(tintora_qt_test name)
+  add_executable(${name} ${ARGN})
+  set_target_properties(${name} PROPERTIES AUTORCC ON)
+  target_sources(${name} PRIVATE ${TINTORA_QRC})
+  target_link_libraries(${name} PRIVATE qt_test_support tintora_warnings)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+tintora_qt_test(qt_mixer_test qt/qt_mixer_test.cpp)
+tintora_qt_test(qt_layout_test qt/qt_layout_test.cpp)
+tintora_qt_test(qt_input_test qt/qt_input_test.cpp)
+
+# The layout again at 150 % and 200 %: device-independent geometry must not move.
+foreach(scale 1.5 2)
+  gtest_discover_tests(qt_layout_test TEST_PREFIX "scale${scale}." DISCOVERY_TIMEOUT 30
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}")
+endforeach()
+tintora_qt_test(qt_property_test qt/qt_property_test.cpp)
+
+# Closing the window ends the program with exit status 0: the real executable,
+# with a module preloaded that closes its window the way the platform does.
+# The sanitizer runtime would refuse to follow a preloaded library.
+add_library(close_window_hook MODULE qt/close_window_hook.cpp)
+target_link_libraries(close_window_hook PRIVATE Qt6::Gui tintora_warnings)
+add_test(NAME program_ends_when_its_window_closes COMMAND tintora)
+set_tests_properties(program_ends_when_its_window_closes PROPERTIES
+  ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LD_PRELOAD=$<TARGET_FILE:close_window_hook>"
+  ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=string_append::verify_asan_link_order=0"
+  TIMEOUT 30)
+
+# The suites above again, natively on a real headless Wayland compositor.
+# Not under the sanitizers: they check memory on the offscreen run above.
+if(NOT TINTORA_SANITIZE)
+  include(wayland_tests.cmake)
+endif()
