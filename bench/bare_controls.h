@@ -1,4 +1,4 @@
-// The floor's window: a bare Qt 6 window of Tintora's client size holding the
+// The bare window's window: a bare Qt 6 window of Tintora's client size holding the
 // same controls with the same texts, built the plainest way (no translations,
 // icon, names or event filters).
 #pragma once

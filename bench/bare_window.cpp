@@ -1,8 +1,8 @@
-// The floor Tintora is measured against: a bare Qt 6 window of the same client
+// The bare window Tintora is measured against: a bare Qt 6 window of the same client
 // size holding the same controls with the same texts, built the plainest way,
 // and a 50 ms timer whose slot does nothing. No translations, icon, names or
 // event filters. bench/measure.sh runs it next to the program; with
-// TINTORA_BARE_TIMER=off it has no timer at all, the floor for an idle window
+// TINTORA_BARE_TIMER=off it has no timer at all, the bare window for an idle window
 // whose only activity is a focused line edit's caret.
 #include "bare_controls.h"
 #include "mixer/mixer_widgets.h"

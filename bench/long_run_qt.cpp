@@ -1,11 +1,11 @@
 // The long-run memory check on the Qt window, on whatever platform Qt picks
 // (xcb on an X display, wayland under a compositor): `program` plays the
-// sessions on Tintora's window with real key, mouse and drag events, `floor`
+// sessions on Tintora's window with real key, mouse and drag events, `bare`
 // the same sessions on the bare window with the same controls. Settings and
 // output: bench/long_run_sessions.h. scripts/long-run.sh runs both on
 // X11 and Wayland and the Win32 pair under Wine.
 //
-//   long_run_qt program|floor
+//   long_run_qt program|bare
 #include "bare_controls.h"
 #include "qt_driver.h"
 #include "long_run_sessions.h"
@@ -164,7 +164,7 @@ public:
             }
         }
     }
-    void tick() override {} // the floor's timer does nothing
+    void tick() override {} // the bare window's timer does nothing
     void whileNoticeOpen(std::function<void()> action) override {
         notices_.whileOpen([this, action] {
             if (action) {
@@ -227,14 +227,14 @@ private:
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    const bool floor = argc > 1 && std::strcmp(argv[1], "floor") == 0;
-    if (!floor && (argc < 2 || std::strcmp(argv[1], "program") != 0)) {
-        std::fprintf(stderr, "usage: %s program|floor\n", argv[0]);
+    const bool bare = argc > 1 && std::strcmp(argv[1], "bare") == 0;
+    if (!bare && (argc < 2 || std::strcmp(argv[1], "program") != 0)) {
+        std::fprintf(stderr, "usage: %s program|bare\n", argv[0]);
         return 2;
     }
-    const std::string where = std::string(floor ? "the floor window" : "Tintora's window") +
+    const std::string where = std::string(bare ? "the bare window" : "Tintora's window") +
                               " on " + QGuiApplication::platformName().toStdString();
-    if (floor) {
+    if (bare) {
         tintora::testing::BareWindowTarget target;
         tintora::testing::long_run::run(target, where.c_str());
     } else {

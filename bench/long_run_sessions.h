@@ -4,7 +4,7 @@
 // notices, each dismissed in one of the ways a user has), with the process's
 // memory sampled every few actions and the trend after warm-up reported as a
 // slope (least squares, and the median of pairwise slopes). The same sessions
-// play on the program's window and on the floor (a bare window with the same
+// play on the program's window and on a bare window (one with the same
 // controls), so that growth can be told apart: what both show belongs to the
 // toolkit or the platform.
 //
@@ -137,7 +137,7 @@ inline double medianSlopeKbPerMinute(const std::vector<Sample>& samples, double 
 }
 
 // One heavy session's actions, from its own seeded stream, so that the
-// program and the floor get the same sequence whatever they answer.
+// program and the bare window get the same sequence whatever they answer.
 class HeavySession {
 public:
     explicit HeavySession(std::uint64_t seed)
@@ -172,7 +172,7 @@ public:
 
     // How an open notice goes: the ticks that arrive under it (returned),
     // then one of the ways to dismiss it.
-    // Drawn from a stream of their own: the floor and the program need not
+    // Drawn from a stream of their own: the bare window and the program need not
     // show the same notices.
     std::size_t planNotice(SessionTarget& target) {
         const auto below = [this](std::size_t n) { return notices_() % n; };

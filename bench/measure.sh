@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Measures Tintora next to its floor, a bare Qt window with the same controls
+# Measures Tintora next to a bare Qt window with the same controls
 # and a 50 ms timer that does nothing (bench/bare_window.cpp), and prints a
 # Markdown table with the ratios:
 #   - instructions from exec to the end of the first paint (callgrind);
@@ -9,9 +9,9 @@
 #     CPU time per second (all threads, from /proc), and instructions per
 #     second (callgrind) with the paints seen meanwhile;
 #   - the same /proc figures after a real pointer click into the red decimal
-#     box, next to the floor without its timer: 1-9 s after the click, while
+#     box, next to the bare window without its timer: 1-9 s after the click, while
 #     both carets blink, and for IDLE_SECONDS from 15 s after it, when
-#     Tintora's caret rests and the floor's blinks on; with the wake-ups of
+#     Tintora's caret rests and the bare window's blinks on; with the wake-ups of
 #     each thread after the table;
 #   - instructions of one keystroke in a decimal box, cascade included, next to
 #     one in a bare QLineEdit (offscreen), without and with the repaint after it.
@@ -38,9 +38,9 @@ cmake --preset release >/dev/null
 cmake --build --preset release --target tintora bare_window tintora_startup bare_startup \
     keystroke_count >/dev/null
 build=build/release
-# The program and the floor, each built with the measurement probe (which only
+# The program and the bare window, each built with the measurement probe (which only
 # watches, and ends the run when told).
-declare -A probed=([program]=$build/bench/tintora_startup [floor]=$build/bench/bare_startup)
+declare -A probed=([program]=$build/bench/tintora_startup [bare]=$build/bench/bare_startup)
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -87,7 +87,7 @@ callgrind() {
 # --- start-up: instructions --------------------------------------------------
 echo "Counting start-up instructions..." >&2
 declare -A startup_instructions
-for who in program floor; do
+for who in program bare; do
     callgrind "$work/$who.startup" "${probed[$who]}" >/dev/null
     startup_instructions[$who]=$(callgrind_total "$work/$who.startup")
 done
@@ -95,7 +95,7 @@ done
 # --- start-up: wall time, the two programs taking turns ----------------------
 echo "Timing $runs start-ups each..." >&2
 for _ in $(seq "$runs"); do
-    for who in program floor; do
+    for who in program bare; do
         TINTORA_PROBE_T0=${EPOCHREALTIME/./} "${probed[$who]}" 2>/dev/null |
             awk '/^first-paint-us/ { print $2 }' >>"$work/$who.wall"
     done
@@ -162,19 +162,19 @@ alive() {
         exit 1
     fi
 }
-for who in program floor; do
-    echo "Idling the $who for $idle_seconds s, preview focused..." >&2
+for who in program bare; do
+    echo "Idling the $who window for $idle_seconds s, preview focused..." >&2
     start "${probed[$who]}" $((idle_seconds + 10))
     sleep 3 # start-up over, window shown, the probe's settling second past
     alive "${probed[$who]}"
     measure "$who" "$pid" "$idle_seconds"
     stop "$who"
 done
-# The caret rests 10 s after the last input; the floor's blinks for ever.
+# The caret rests 10 s after the last input; the bare window's blinks for ever.
 blinking_from=1 blinking_seconds=8 rested_from=15
-for who in program floor; do
-    echo "Clicking into the $who's red decimal box, then idling for" \
-        "$((rested_from + idle_seconds)) s (floor without its timer)..." >&2
+for who in program bare; do
+    echo "Clicking into the red decimal box of the $who window, then idling for" \
+        "$((rested_from + idle_seconds)) s (the bare window without its timer)..." >&2
     start "${probed[$who]}" $((rested_from + idle_seconds + 10)) TINTORA_PROBE_FOCUS=box \
         TINTORA_BARE_TIMER=off
     for _ in $(seq 100); do
@@ -197,7 +197,7 @@ done
 # --- idle: instructions per second -------------------------------------------
 echo "Counting instructions over $idle_seconds idle seconds each..." >&2
 declare -A idle_instructions idle_paints
-for who in program floor; do
+for who in program bare; do
     report=$(TINTORA_PROBE_IDLE_MS=$((idle_seconds * 1000)) callgrind "$work/$who.idle" \
         "${probed[$who]}")
     idle_paints[$who]=$(awk '/^idle-ms/ { print $4 }' <<<"$report")
@@ -228,38 +228,38 @@ wall_cell() { # MEDIAN MIN MAX in microseconds
 }
 
 read -r program_wall program_wall_min program_wall_max < <(wall_stats "$work/program.wall")
-read -r floor_wall floor_wall_min floor_wall_max < <(wall_stats "$work/floor.wall")
+read -r bare_wall bare_wall_min bare_wall_max < <(wall_stats "$work/bare.wall")
 
-r_start=$(ratio "${startup_instructions[program]}" "${startup_instructions[floor]}")
-r_rss=$(ratio "${peak_rss_kb[program]}" "${peak_rss_kb[floor]}")
+r_start=$(ratio "${startup_instructions[program]}" "${startup_instructions[bare]}")
+r_rss=$(ratio "${peak_rss_kb[program]}" "${peak_rss_kb[bare]}")
 r_key=$(ratio "${keystroke_instructions[program.cascade]}" "${keystroke_instructions[bare.cascade]}")
 
 echo
-echo "| Measure | Tintora | Floor | Ratio | Target |"
+echo "| Measure | Tintora | Bare window | Ratio | Target |"
 echo "|---|---:|---:|---:|---|"
 echo "| Instructions, exec → end of first paint (callgrind, Xvfb) |" \
-    "$(millions "${startup_instructions[program]}") | $(millions "${startup_instructions[floor]}") |" \
+    "$(millions "${startup_instructions[program]}") | $(millions "${startup_instructions[bare]}") |" \
     "$r_start | $(verdict "$r_start" 1.15) |"
 echo "| Wall time, exec → end of first paint, median (min–max) of $runs (Xvfb) |" \
     "$(wall_cell "$program_wall" "$program_wall_min" "$program_wall_max") |" \
-    "$(wall_cell "$floor_wall" "$floor_wall_min" "$floor_wall_max") |" \
-    "$(ratio "$program_wall" "$floor_wall") | – |"
+    "$(wall_cell "$bare_wall" "$bare_wall_min" "$bare_wall_max") |" \
+    "$(ratio "$program_wall" "$bare_wall") | – |"
 echo "| Peak RSS (VmHWM) |" \
-    "$(mebibytes "${peak_rss_kb[program]}") | $(mebibytes "${peak_rss_kb[floor]}") |" \
+    "$(mebibytes "${peak_rss_kb[program]}") | $(mebibytes "${peak_rss_kb[bare]}") |" \
     "$r_rss | $(verdict "$r_rss" 1.10) |"
 echo "| Idle, preview focused: wake-ups (context switches) per second, all threads, over $idle_seconds s |" \
-    "${switches_per_second[program]} | ${switches_per_second[floor]} | – |" \
+    "${switches_per_second[program]} | ${switches_per_second[bare]} | – |" \
     "0: $(awk -v n="${switches_per_second[program]}" 'BEGIN { print (n == 0 ? "holds" : "missed") }') |"
 echo "| Idle, preview focused: CPU time per second, over $idle_seconds s |" \
-    "${cpu_ms_per_second[program]} ms | ${cpu_ms_per_second[floor]} ms | – | – |"
+    "${cpu_ms_per_second[program]} ms | ${cpu_ms_per_second[bare]} ms | – | – |"
 echo "| Idle, preview focused: instructions per second (callgrind, $idle_seconds s) |" \
-    "$(thousands "${idle_instructions[program]}") | $(thousands "${idle_instructions[floor]}") |" \
+    "$(thousands "${idle_instructions[program]}") | $(thousands "${idle_instructions[bare]}") |" \
     "– | – |"
 echo "| Idle, preview focused: paint events over those $idle_seconds s | ${idle_paints[program]} |" \
-    "${idle_paints[floor]} | – | 0: $([ "${idle_paints[program]}" = 0 ] && echo holds || echo missed) |"
+    "${idle_paints[bare]} | – | 0: $([ "${idle_paints[program]}" = 0 ] && echo holds || echo missed) |"
 for phase in blinking rested; do
     if [ $phase = blinking ]; then
-        when="$blinking_from–$((blinking_from + blinking_seconds)) s after the click (floor: no timer)"
+        when="$blinking_from–$((blinking_from + blinking_seconds)) s after the click (bare: no timer)"
         target=–
     else
         when="$rested_from s after the click"
@@ -267,14 +267,14 @@ for phase in blinking rested; do
             'BEGIN { print (n == 0 ? "holds" : "missed") }')"
     fi
     echo "| Idle, red decimal box focused, $when: wake-ups per second |" \
-        "${switches_per_second[program.$phase]} | ${switches_per_second[floor.$phase]} |" \
-        "$(ratio "${switches_per_second[program.$phase]}" "${switches_per_second[floor.$phase]}") |" \
+        "${switches_per_second[program.$phase]} | ${switches_per_second[bare.$phase]} |" \
+        "$(ratio "${switches_per_second[program.$phase]}" "${switches_per_second[bare.$phase]}") |" \
         "$target |"
     echo "| Idle, red decimal box focused, $when: CPU time per second |" \
-        "${cpu_ms_per_second[program.$phase]} ms | ${cpu_ms_per_second[floor.$phase]} ms |" \
-        "$(ratio "${cpu_ms_per_second[program.$phase]}" "${cpu_ms_per_second[floor.$phase]}") | – |"
+        "${cpu_ms_per_second[program.$phase]} ms | ${cpu_ms_per_second[bare.$phase]} ms |" \
+        "$(ratio "${cpu_ms_per_second[program.$phase]}" "${cpu_ms_per_second[bare.$phase]}") | – |"
 done
-echo "| Keystroke in a decimal box, whole cascade; floor: bare QLineEdit (instructions, offscreen) |" \
+echo "| Keystroke in a decimal box, whole cascade; bare: bare QLineEdit (instructions, offscreen) |" \
     "$(thousands "${keystroke_instructions[program.cascade]}") |" \
     "$(thousands "${keystroke_instructions[bare.cascade]}") | $r_key | $(verdict "$r_key" 2) |"
 echo "| The same keystroke and the repaint after it |" \
@@ -283,7 +283,7 @@ echo "| The same keystroke and the repaint after it |" \
     "$(ratio "${keystroke_instructions[program.paint]}" "${keystroke_instructions[bare.paint]}") | – |"
 echo
 echo "Wake-ups per second by thread:"
-for key in program floor program.blinking floor.blinking program.rested floor.rested; do
+for key in program bare program.blinking bare.blinking program.rested bare.rested; do
     echo "- $key: ${thread_rates[$key]}"
 done
 echo

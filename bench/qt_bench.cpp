@@ -141,7 +141,7 @@ void BM_Qt_IdleTick(benchmark::State& state) {
 }
 BENCHMARK(BM_Qt_IdleTick);
 
-// The floor: a 50 ms timer whose slot does nothing.
+// The bare window: a 50 ms timer whose slot does nothing.
 void BM_Bare_IdleTick(benchmark::State& state) {
     QWidget window;
     window.setFixedSize(tintora::clientWidthPixels, tintora::clientHeightPixels);

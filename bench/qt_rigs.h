@@ -1,5 +1,5 @@
 // The windows the Qt benchmarks and keystroke_count drive: the program's
-// window wired as main() wires it, and the floor, a bare line edit with
+// window wired as main() wires it, and the bare window, a bare line edit with
 // nothing connected.
 #pragma once
 
@@ -64,7 +64,7 @@ public:
     QtMixerWindow& window = mixer_.window;
 };
 
-// The floor: one bare line edit where the red decimal box is, in a window of
+// The bare window: one bare line edit where the red decimal box is, in a window of
 // the same size, nothing connected.
 class BareRig {
 public:

@@ -1,10 +1,10 @@
 // The long-run memory check on the Win32 window: `program` plays the sessions
-// on Tintora's window with window messages, `floor` the same sessions on a
+// on Tintora's window with window messages, `bare` the same sessions on a
 // bare window holding the same system controls. Settings and output:
 // bench/long_run_sessions.h; besides resident memory it samples the GDI
 // and USER objects the process holds. scripts/long-run.sh runs it under Wine.
 //
-//   win32_long_run.exe program|floor
+//   win32_long_run.exe program|bare
 //   (win32_long_run.exe clipboard is the clipboard's owner it starts)
 #include "long_run_sessions.h"
 #include "win32_driver.h"
@@ -165,26 +165,26 @@ private:
 // The bare window: the same system controls from the layout table, no font
 // set, a preview painted with the sliders' colour, and a notice for a box left
 // holding something other than a number in its range (the box then reset to 0).
-class FloorWindow {
+class BareWindow {
 public:
-    FloorWindow() {
+    BareWindow() {
         const HINSTANCE instance = GetModuleHandleW(nullptr);
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = &FloorWindow::windowProc;
+        windowClass.lpfnWndProc = &BareWindow::windowProc;
         windowClass.hInstance = instance;
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = L"TintoraFloor";
+        windowClass.lpszClassName = L"TintoraBareWindow";
         RegisterClassExW(&windowClass);
         RECT outer{0, 0, clientWidthPixels, clientHeightPixels};
         const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
         AdjustWindowRect(&outer, style, FALSE);
-        window_ = CreateWindowExW(0, L"TintoraFloor", win32::wideFromUtf8(formRow.caption).c_str(),
+        window_ = CreateWindowExW(0, L"TintoraBareWindow", win32::wideFromUtf8(formRow.caption).c_str(),
                                   style, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
                                   outer.bottom - outer.top, nullptr, nullptr, instance, this);
         if (window_ == nullptr) {
-            throw std::runtime_error("CreateWindowExW failed for the floor window");
+            throw std::runtime_error("CreateWindowExW failed for the bare window");
         }
         for (const ControlRow& row : layoutTable) {
             const wchar_t* kind = row.controlClass == ControlClass::TextBox      ? L"EDIT"
@@ -214,12 +214,12 @@ public:
         UpdateWindow(window_);
         SetForegroundWindow(window_);
     }
-    ~FloorWindow() {
+    ~BareWindow() {
         DestroyWindow(window_);
         DeleteObject(brush_);
     }
-    FloorWindow(const FloorWindow&) = delete;
-    FloorWindow& operator=(const FloorWindow&) = delete;
+    BareWindow(const BareWindow&) = delete;
+    BareWindow& operator=(const BareWindow&) = delete;
 
     [[nodiscard]] HWND handle() const { return window_; }
     [[nodiscard]] HWND box(TextGroup group, std::int16_t index) const {
@@ -247,7 +247,7 @@ private:
             SetWindowLongPtrW(window, GWLP_USERDATA,
                               reinterpret_cast<LONG_PTR>(create->lpCreateParams));
         }
-        auto* self = reinterpret_cast<FloorWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        auto* self = reinterpret_cast<BareWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (self != nullptr && message == WM_HSCROLL) {
             const int code = LOWORD(wParam);
             if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) {
@@ -326,7 +326,7 @@ public:
         }
         processQueue(window_.handle());
     }
-    void tick() override {} // the floor's timer does nothing
+    void tick() override {} // the bare window's timer does nothing
     void whileNoticeOpen(std::function<void()> action) override {
         notices_.whileOpen(std::move(action));
     }
@@ -352,7 +352,7 @@ private:
         processQueue(window_.handle());
     }
 
-    FloorWindow window_;
+    BareWindow window_;
     NoticeWatcher notices_;
     ClipboardOwner clipboard_;
 };
@@ -364,12 +364,12 @@ int main(int argc, char* argv[]) {
     if (argc > 1 && std::strcmp(argv[1], "clipboard") == 0) {
         return tintora::testing::ClipboardOwner::serve();
     }
-    const bool floor = argc > 1 && std::strcmp(argv[1], "floor") == 0;
-    if (!floor && (argc < 2 || std::strcmp(argv[1], "program") != 0)) {
-        std::fprintf(stderr, "usage: %s program|floor\n", argv[0]);
+    const bool bare = argc > 1 && std::strcmp(argv[1], "bare") == 0;
+    if (!bare && (argc < 2 || std::strcmp(argv[1], "program") != 0)) {
+        std::fprintf(stderr, "usage: %s program|bare\n", argv[0]);
         return 2;
     }
-    if (floor) {
+    if (bare) {
         tintora::testing::BareWindowTarget target;
         tintora::testing::long_run::run(target, "the bare window on Win32");
     } else {

@@ -35,9 +35,16 @@ void typeKeys(QWidget* widget, const QString& keys) {
 }
 
 bool waitForActivation(QWidget* window) {
-    return QTest::qWaitForWindowExposed(window) && QTest::qWaitFor([window] {
-               return QGuiApplication::focusWindow() == window->windowHandle();
-           });
+    if (!QTest::qWaitForWindowExposed(window)) {
+        return false;
+    }
+    // An X server without a window manager activates nothing by itself: the
+    // window asks, as a window manager would activate a new window for it.
+    if (QGuiApplication::focusWindow() != window->windowHandle()) {
+        window->activateWindow();
+    }
+    return QTest::qWaitFor(
+        [window] { return QGuiApplication::focusWindow() == window->windowHandle(); });
 }
 
 QtDriver::QtDriver() {

@@ -27,8 +27,9 @@ QRect sliderPart(QScrollBar* slider, QStyle::SubControl part);
 void dragThumb(QScrollBar* slider, int target, const std::function<void()>& eachMove = {});
 
 // Waits until a shown window is exposed and the platform has given it the
-// keyboard. On Wayland only the compositor gives it (a client cannot take it),
-// and Qt's qWaitForWindowActive there only waits for the window to be exposed.
+// keyboard, asking for it where no window manager would. On Wayland only the
+// compositor gives it (a client cannot take it), and Qt's
+// qWaitForWindowActive there only waits for the window to be exposed.
 [[nodiscard]] bool waitForActivation(QWidget* window);
 
 class QtDriver final : public MixerDriver {
