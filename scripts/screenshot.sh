@@ -6,6 +6,21 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# What runs until the script ends: the program, and the session or display it
+# runs in (a session is ended through its own script).
+app=
+session=
+state=
+xvfb=
+runtime=
+cleanup() {
+    if [ -n "$app" ]; then kill "$app" 2>/dev/null || true; fi
+    if [ -n "$session" ]; then sh "$session" stop "$state" || true; fi
+    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
+    if [ -n "$runtime" ]; then rm -rf "$runtime"; fi
+}
+trap cleanup EXIT
+
 # window_id DISPLAY: waits for the Tintora window there and sets $id; then lets
 # a few ticks pass, so the preview has turned black.
 window_id() {
@@ -26,7 +41,6 @@ if [ "${1:-}" = --windows ]; then
     state=$PWD/build/windows/screenshot-wine
     session=tests/win32/wine_session.sh
     sh "$session" start "$state" >/dev/null
-    trap 'kill $app 2>/dev/null; sh "$session" stop "$state"' EXIT
     sh "$session" run "$state" "$exe" &
     app=$!
     display=$(cat "$state/display")
@@ -46,7 +60,6 @@ if [ "${1:-}" = --wayland ]; then
     state=$PWD/build/release/screenshot-wayland
     session=tests/wayland/wayland_session.sh
     sh "$session" start "$state" >/dev/null
-    trap 'kill $app 2>/dev/null; sh "$session" stop "$state"' EXIT
     sh "$session" run "$state" "$binary" &
     app=$!
     # The client area, where the compositor put it (sway adds a title bar).
@@ -80,8 +93,6 @@ runtime=$(mktemp -d)
 chmod 700 "$runtime"
 Xvfb "$display" -screen 0 800x600x24 -noreset -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $app $xvfb 2>/dev/null; rm -rf "$runtime"' EXIT
-app=
 for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
 
 DISPLAY=$display QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale XDG_RUNTIME_DIR=$runtime \
