@@ -50,7 +50,7 @@ inline void letQtRepaint() {
 class QtRig {
 public:
     QtRig() {
-        window.timer()->setManual(true);
+        window.timer()->schedule().setManualForTesting(true);
         showAndActivate(window);
     }
 

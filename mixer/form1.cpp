@@ -160,14 +160,16 @@ void Form1::Timer1_Timer() noexcept {
     updateTimer();
 }
 
+// An enabled timer is enabled again at every wake: a realisation whose clock
+// the platform refused to arm tries again then, and a running one ignores it.
 void Form1::wakeTimer() {
     tickHasWork_ = true;
-    updateTimer();
+    updateTimer(true);
 }
 
-void Form1::updateTimer() {
+void Form1::updateTimer(bool askAgain) {
     const bool enabled = tickHasWork_ && !noticeOpen_;
-    if (enabled != timerEnabled_) {
+    if (enabled != timerEnabled_ || (enabled && askAgain)) {
         timerEnabled_ = enabled;
         widgets_.setTimerEnabled(enabled);
     }

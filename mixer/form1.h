@@ -69,7 +69,9 @@ private:
     [[nodiscard]] DecimalTexts decimalTexts() const;
     // Something happened that a tick could react to.
     void wakeTimer();
-    void updateTimer();
+    // Enables or disables the timer where that changes; `askAgain` enables
+    // an enabled one again.
+    void updateTimer(bool askAgain = false);
 
     MixerWidgets& widgets_;
     Text remembered_;

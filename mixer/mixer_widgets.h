@@ -36,13 +36,6 @@ enum class TextGroup { Text1, Text2 }; // decimal, hexadecimal
 // A slider spans exactly one colour component.
 static_assert(SliderMin == ComponentMin && SliderMax == ComponentMax);
 
-// When a timer that was disabled ticks first once enabled again: at the next
-// point of the TimerIntervalMs grid that began as the window was made, so no
-// tick comes later than it would from a timer that never stopped.
-[[nodiscard]] constexpr int firstTickDelayMs(std::uint64_t sinceStartMs) {
-    return TimerIntervalMs - static_cast<int>(sinceStartMs % TimerIntervalMs);
-}
-
 [[nodiscard]] constexpr TextGroup groupOf(Base base) {
     return base == Base::Decimal ? TextGroup::Text1 : TextGroup::Text2;
 }
@@ -64,7 +57,9 @@ public:
     virtual void setBackColor(Colour colour) = 0; // Picture1
 
     // Timer1 starts enabled with the window. Form1 disables it while a tick
-    // could change nothing; a disabled timer raises no Timer event.
+    // could change nothing; a disabled timer raises no Timer event. Enabling
+    // an enabled timer keeps it as it is, or arms a clock that could not be
+    // armed before.
     virtual void setTimerEnabled(bool enabled) = 0;
 
     // Modal: returns once the user has dismissed the notice.

@@ -46,7 +46,7 @@ void QtMixerWidgets::setBackColor(Colour colour) {
 }
 
 void QtMixerWidgets::setTimerEnabled(bool enabled) {
-    window_.timer()->setEnabled(enabled);
+    window_.timer()->schedule().setEnabled(enabled);
 }
 
 void QtMixerWidgets::showNotice(std::u16string_view prompt, std::u16string_view title) {

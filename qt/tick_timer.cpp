@@ -1,44 +1,29 @@
 #include "qt/tick_timer.h"
 
-#include "mixer/mixer_widgets.h"
-
 namespace tintora {
 
 TickTimer::TickTimer(QObject* parent)
     : QObject(parent) {
     clock_.setTimerType(Qt::PreciseTimer);
     connect(&clock_, &QTimer::timeout, this, [this] {
-        if (clock_.interval() != TimerIntervalMs) {
-            clock_.setInterval(TimerIntervalMs); // back on the grid after a wake
-        }
+        schedule_.ticked();
         emit timeout();
     });
     sinceStart_.start();
-    arm();
+    schedule_.start();
 }
 
-void TickTimer::setEnabled(bool enabled) {
-    if (enabled == enabled_) {
-        return;
-    }
-    enabled_ = enabled;
-    arm();
+std::uint64_t TickTimer::nowMs() const {
+    return static_cast<std::uint64_t>(sinceStart_.elapsed());
 }
 
-void TickTimer::setManual(bool manual) {
-    manual_ = manual;
-    arm();
+bool TickTimer::arm(int delayMs) {
+    clock_.start(delayMs);
+    return true;
 }
 
-void TickTimer::arm() {
-    if (!enabled_ || manual_) {
-        clock_.stop();
-        return;
-    }
-    if (clock_.isActive()) {
-        return;
-    }
-    clock_.start(firstTickDelayMs(static_cast<std::uint64_t>(sinceStart_.elapsed())));
+void TickTimer::disarm() {
+    clock_.stop();
 }
 
 } // namespace tintora

@@ -1,8 +1,8 @@
-// Timer1 on the real window: a tick every TimerIntervalMs on a grid that
-// starts with the window. Form1 disables it while a tick could change nothing,
-// so an idle window does not wake at all; enabled again, it ticks at the next
-// point of the grid, never later than an always-running timer would have.
+// Timer1 on the Qt window: the tick schedule (mixer/tick_schedule.h) on a
+// QTimer, started with the window.
 #pragma once
+
+#include "mixer/tick_schedule.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -10,29 +10,25 @@
 
 namespace tintora {
 
-class TickTimer final : public QObject {
+class TickTimer final : public QObject, private TickClock {
     Q_OBJECT
 public:
     explicit TickTimer(QObject* parent = nullptr);
 
-    void setEnabled(bool enabled);
-    [[nodiscard]] bool isEnabled() const { return enabled_; }
-    // Whether a clock is armed, i.e. whether the process will wake for a tick.
-    [[nodiscard]] bool isRunning() const { return clock_.isActive(); }
-    // Tests and benchmarks deliver ticks themselves: the clock stays off
-    // whatever the enabled state, which is still tracked.
-    void setManual(bool manual);
+    [[nodiscard]] TickSchedule& schedule() { return schedule_; }
+    [[nodiscard]] const TickSchedule& schedule() const { return schedule_; }
 
 signals:
     void timeout();
 
 private:
-    void arm();
+    [[nodiscard]] std::uint64_t nowMs() const override;
+    [[nodiscard]] bool arm(int delayMs) override;
+    void disarm() override;
 
     QTimer clock_;
     QElapsedTimer sinceStart_;
-    bool enabled_ = true;
-    bool manual_ = false;
+    TickSchedule schedule_{*this};
 };
 
 } // namespace tintora

@@ -2,6 +2,7 @@
 // and what only the model can observe directly.
 #include "in_memory_driver.h"
 #include "mixer/failure.h"
+#include "mixer/tick_schedule.h"
 #include "scenarios/mixer_scenarios.h"
 #include "scenarios/widget_contract.h"
 
@@ -85,12 +86,13 @@ TEST(Form1Notice, NeverMoreThanOneOpenAndTicksInsideAreSilent) {
     EXPECT_FALSE(d.form().noticeOpen());
 }
 
-// A widget whose slider refuses everything, to reach a failure that ordinary
-// inputs never produce: the hexadecimal handler's recovery.
-class RefusingWidgets final : public MixerWidgets {
+// Widgets that pass everything on to the in-memory ones but what a test
+// changes: to reach a failure ordinary inputs never produce, or a timer
+// clock the platform refuses to arm.
+class ForwardingWidgets : public MixerWidgets {
 public:
-    void setBackColor(Colour) override { throw Failure{}; }
-    void setTimerEnabled(bool) override {}
+    void setBackColor(Colour colour) override { inner.setBackColor(colour); }
+    void setTimerEnabled(bool enabled) override { inner.setTimerEnabled(enabled); }
     void showNotice(std::u16string_view prompt, std::u16string_view title) override {
         ++notices;
         inner.showNotice(prompt, title);
@@ -106,6 +108,19 @@ private:
         inner.setText(group, index, text);
     }
     std::int16_t sliderValue(std::int16_t index) const override { return inner.value(index); }
+    void assignValue(std::int16_t index, std::int16_t value) override {
+        inner.setValue(index, value);
+    }
+};
+
+// A slider that refuses everything, and a preview that cannot be painted: the
+// hexadecimal handler's recovery.
+class RefusingWidgets final : public ForwardingWidgets {
+public:
+    void setBackColor(Colour) override { throw Failure{}; }
+    void setTimerEnabled(bool) override {}
+
+private:
     void assignValue(std::int16_t, std::int16_t) override { throw Failure{}; }
 };
 
@@ -141,4 +156,92 @@ TEST(Form1Trap, AFailureInsideRecoveryEndsTheHandlerWithoutEscaping) {
 }
 
 } // namespace
+
+namespace {
+
+// A clock the test moves and lets refuse, recording each delay it is armed
+// with and each disarm as 0.
+class TestClock final : public TickClock {
+public:
+    std::uint64_t now = 0;
+    bool refuses = false;
+    std::vector<int> armed;
+
+    std::uint64_t nowMs() const override { return now; }
+    bool arm(int delayMs) override {
+        if (!refuses) {
+            armed.push_back(delayMs);
+        }
+        return !refuses;
+    }
+    void disarm() override { armed.push_back(0); }
+};
+
+TEST(TickSchedule, TicksOnTheGridOfItsStartSleepsWhileDisabledAndWakesOnTheGrid) {
+    TestClock clock;
+    TickSchedule schedule(clock);
+    EXPECT_FALSE(schedule.isRunning()); // not before the window is made
+    clock.now = 1000;
+    schedule.start();
+    clock.now = 1070;
+    schedule.setEnabled(false);
+    clock.now = 1120;
+    schedule.setEnabled(true); // at 1150, on the grid
+    schedule.ticked();         // then every 50 ms
+    schedule.ticked();
+    schedule.setManualForTesting(true);
+    EXPECT_TRUE(schedule.isEnabled());
+    schedule.setManualForTesting(false);
+    schedule.stop();
+    schedule.setEnabled(true);
+    EXPECT_FALSE(schedule.isRunning());
+    EXPECT_EQ(clock.armed, (std::vector<int>{50, 0, 30, 50, 0, 30, 0}));
+}
+
+TEST(TickSchedule, AClockThePlatformRefusesIsNotRunningAndIsArmedAtTheNextEnable) {
+    TestClock clock;
+    TickSchedule schedule(clock);
+    clock.refuses = true;
+    schedule.start();
+    EXPECT_TRUE(schedule.isEnabled());
+    EXPECT_FALSE(schedule.isRunning());
+    clock.refuses = false;
+    schedule.setEnabled(true);
+    EXPECT_TRUE(schedule.isRunning());
+    // Refused on its way back to the grid's own interval.
+    schedule.setEnabled(false);
+    clock.now = 20;
+    schedule.setEnabled(true);
+    clock.refuses = true;
+    schedule.ticked();
+    EXPECT_FALSE(schedule.isRunning());
+    clock.refuses = false;
+    schedule.setEnabled(true);
+    EXPECT_TRUE(schedule.isRunning());
+}
+
+// The widgets' Timer1 on a schedule whose clock the platform refuses at first.
+class ScheduledWidgets final : public ForwardingWidgets {
+public:
+    ScheduledWidgets() {
+        clock.refuses = true;
+        schedule.start();
+    }
+    void setTimerEnabled(bool enabled) override { schedule.setEnabled(enabled); }
+    TestClock clock;
+    TickSchedule schedule{clock};
+};
+
+TEST(Form1Timer, AClockThatCouldNotBeArmedIsTriedAgainAtTheNextChange) {
+    ScheduledWidgets widgets;
+    Form1 form(widgets);
+    widgets.inner.bind(handlersOf(form));
+    ASSERT_FALSE(widgets.schedule.isRunning());
+    widgets.clock.refuses = false;
+    widgets.inner.userReplace(TextGroup::Text1, 0, u"7");
+    EXPECT_TRUE(widgets.schedule.isRunning());
+}
+
+} // namespace
+
 } // namespace tintora::testing

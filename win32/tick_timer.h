@@ -1,14 +1,14 @@
-// Timer1 on the Win32 window: a WM_TIMER every TimerIntervalMs on a grid that
-// starts with the window. Form1 disables it while a tick could change nothing,
-// so an idle window does not wake at all; enabled again, it ticks at the next
-// point of the grid, never later than an always-running timer would have.
+// Timer1 on the Win32 window: the tick schedule (mixer/tick_schedule.h) on the
+// window's WM_TIMER, started once the window is made.
 #pragma once
+
+#include "mixer/tick_schedule.h"
 
 #include <windows.h>
 
 namespace tintora::win32 {
 
-class TickTimer {
+class TickTimer final : private TickClock {
 public:
     // The ID of Timer1 in its window's WM_TIMER.
     static constexpr UINT_PTR Id = 1;
@@ -17,31 +17,24 @@ public:
     TickTimer(const TickTimer&) = delete;
     TickTimer& operator=(const TickTimer&) = delete;
 
-    // Starts the grid and arms the clock of `window`, enabled.
+    // The window is made: the grid begins, and the clock runs while enabled.
     void start(HWND window);
-    // The window is going: the clock is killed for good.
+    // The window is going: the clock stops for good.
     void stop();
+    // The window's WM_TIMER for this timer.
+    void ticked() { schedule_.ticked(); }
 
-    void setEnabled(bool enabled);
-    [[nodiscard]] bool isEnabled() const { return enabled_; }
-    // Whether a clock is armed, i.e. whether the thread will wake for a tick.
-    [[nodiscard]] bool isRunning() const { return interval_ != 0; }
-    // Tests deliver ticks themselves: the clock stays off whatever the
-    // enabled state, which is still tracked.
-    void setManual(bool manual);
-
-    // The window's WM_TIMER for this timer: puts the clock back on the grid's
-    // own interval after the first tick of a wake.
-    void ticked();
+    [[nodiscard]] TickSchedule& schedule() { return schedule_; }
+    [[nodiscard]] const TickSchedule& schedule() const { return schedule_; }
 
 private:
-    void arm();
+    [[nodiscard]] std::uint64_t nowMs() const override { return GetTickCount64(); }
+    // SetTimer fails when the desktop's quota of timers is used up.
+    [[nodiscard]] bool arm(int delayMs) override;
+    void disarm() override;
 
     HWND window_ = nullptr;
-    bool enabled_ = true;
-    bool manual_ = false;
-    UINT interval_ = 0; // of the armed clock; 0 when none is
-    ULONGLONG startedAt_ = 0;
+    TickSchedule schedule_{*this};
 };
 
 } // namespace tintora::win32

@@ -34,7 +34,7 @@ void Win32MixerWidgets::setBackColor(Colour colour) {
 }
 
 void Win32MixerWidgets::setTimerEnabled(bool enabled) {
-    window_.timer().setEnabled(enabled);
+    window_.timer().schedule().setEnabled(enabled);
 }
 
 void Win32MixerWidgets::showNotice(std::u16string_view prompt, std::u16string_view title) {

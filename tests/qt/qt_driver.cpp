@@ -48,7 +48,7 @@ bool waitForActivation(QWidget* window) {
 }
 
 QtDriver::QtDriver() {
-    window.timer()->setManual(true);
+    window.timer()->schedule().setManualForTesting(true);
     window.show();
     if (!waitForActivation(&window)) {
         throw std::runtime_error("the platform did not activate the new window");
@@ -186,7 +186,7 @@ std::optional<Colour> QtDriver::backColor() const {
 }
 
 bool QtDriver::timerEnabled() const {
-    return window.timer()->isEnabled();
+    return window.timer()->schedule().isEnabled();
 }
 
 int QtDriver::noticeCount() const {

@@ -183,11 +183,11 @@ TEST_F(WindowInput, TheBoxesContextMenuSpeaksChinese) {
 
 TEST_F(WindowInput, TheLiveTimerPaintsBlackSleepsAndWakesOnAKeyPress) {
     TickTimer* timer = d.window.timer();
-    timer->setManual(false);
+    timer->schedule().setManualForTesting(false);
     PreviewBox* preview = d.window.preview();
     ASSERT_TRUE(QTest::qWaitFor([&] { return preview->colour().has_value(); }, 5000));
     EXPECT_EQ(preview->colour(), 0u);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !timer->isRunning(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !timer->schedule().isRunning(); }, 5000));
     QTest::qWait(20);
     const int paintsAfterBlack = preview->paintCount();
     for (int i = 0; i < 5; ++i) {
@@ -197,8 +197,8 @@ TEST_F(WindowInput, TheLiveTimerPaintsBlackSleepsAndWakesOnAKeyPress) {
     EXPECT_EQ(preview->paintCount(), paintsAfterBlack);
 
     d.type(TextGroup::Text1, 1, u"1"); // green
-    EXPECT_TRUE(timer->isRunning());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !timer->isRunning(); }, 5000));
+    EXPECT_TRUE(timer->schedule().isRunning());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !timer->schedule().isRunning(); }, 5000));
     EXPECT_EQ(preview->colour(), 0x000100u);
 }
 

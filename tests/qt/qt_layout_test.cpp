@@ -69,7 +69,7 @@ TEST_F(WindowLayout, EveryControlStandsWhereTheTableSays) {
             EXPECT_FALSE(slider->hasTracking());
         }
     }
-    EXPECT_TRUE(window.timer()->isEnabled());
+    EXPECT_TRUE(window.timer()->schedule().isEnabled());
     EXPECT_EQ(window.preview()->colour(), std::nullopt);
 }
 
@@ -138,7 +138,7 @@ TEST(WindowStartUp, ThePreviewHasTheFocusWhenTheWindowFirstShows) {
     window.show();
     ASSERT_TRUE(waitForActivation(&window));
     EXPECT_EQ(QApplication::focusWidget(), window.preview());
-    EXPECT_TRUE(window.timer()->isRunning());
+    EXPECT_TRUE(window.timer()->schedule().isRunning());
 }
 
 TEST_F(WindowLayout, EveryInputHasADistinctChineseAccessibleName) {

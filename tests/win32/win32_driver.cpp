@@ -39,7 +39,7 @@ void processQueue(HWND window) {
 }
 
 Win32Driver::Win32Driver() {
-    mixer.window.timer().setManual(true);
+    mixer.window.timer().schedule().setManualForTesting(true);
     mixer.window.show(SW_SHOWNORMAL);
     SetForegroundWindow(mixer.window.handle());
     processQueue();

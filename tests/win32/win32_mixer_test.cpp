@@ -9,7 +9,7 @@ namespace {
 class Win32Rig : public EventRecord {
 public:
     Win32Rig() {
-        window_.timer().setManual(true);
+        window_.timer().schedule().setManualForTesting(true);
         window_.bind(recording(widgets_));
     }
     MixerWidgets& widgets() { return widgets_; }

@@ -278,11 +278,11 @@ TEST_F(Win32Window, ReturnAndEscapeBothDismissTheNotice) {
 // nothing meanwhile. It runs again once the notice is gone.
 TEST_F(Win32Window, TheLiveTimerSleepsWhileTheNoticeIsOpen) {
     setUpRed();
-    window.timer().setManual(false);
+    window.timer().schedule().setManualForTesting(false);
     d.notices.keepOpenFor(300);
     d.paste(TextGroup::Text1, 0, u"300");
-    EXPECT_TRUE(window.timer().isRunning());
-    window.timer().setManual(true);
+    EXPECT_TRUE(window.timer().schedule().isRunning());
+    window.timer().schedule().setManualForTesting(true);
     EXPECT_EQ(d.noticeCount(), 1);
     expectRed(u"7", u"7", 7);
     const auto opened = std::find(log.calls.begin(), log.calls.end(), "Msg(0)");
@@ -323,8 +323,8 @@ TEST(Win32Fonts, EveryLabelTextEndsInsideTheWindowWithALargerMessageFont) {
 
 TEST(Win32StartUp, ThePreviewHasTheFocusInTheWindowColourAndTheTimerRuns) {
     win32::Win32MixerWindow window;
-    EXPECT_TRUE(window.timer().isEnabled());
-    EXPECT_TRUE(window.timer().isRunning());
+    EXPECT_TRUE(window.timer().schedule().isEnabled());
+    EXPECT_TRUE(window.timer().schedule().isRunning());
     window.show(SW_SHOWNORMAL);
     SetForegroundWindow(window.handle());
     processQueue(window.handle());
