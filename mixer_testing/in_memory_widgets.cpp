@@ -56,7 +56,7 @@ void InMemoryWidgets::showNotice(std::u16string_view prompt, std::u16string_view
 }
 
 void InMemoryWidgets::userReplace(TextGroup group, std::int16_t index, std::u16string_view text) {
-    setText(group, index, text);
+    setText(group, index, withoutHalfPairs(text));
 }
 
 void InMemoryWidgets::userType(TextGroup group, std::int16_t index, std::u16string_view keys) {

@@ -33,8 +33,9 @@ public:
     void bind(MixerEvents events) { events_ = std::move(events); }
 
     // --- the user's side ---
-    // Replaces the whole text, as a paste over a selected box does: cut to
-    // MaxLength (cutToLength), Change raised if it differs.
+    // Replaces the whole text, as a paste over a selected box does: without
+    // any lone half of a surrogate pair, cut to MaxLength (cutToLength),
+    // Change raised if it differs.
     void userReplace(TextGroup group, std::int16_t index, std::u16string_view text);
     // Types keys at the end of the box, one Change per key that changes it;
     // a handler's rewrite leaves the typing position at the end, so each key

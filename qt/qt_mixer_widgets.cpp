@@ -14,8 +14,7 @@ namespace tintora {
 namespace {
 
 QString toQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()),
-                   static_cast<qsizetype>(text.size()));
+    return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
 }
 
 } // namespace
@@ -25,8 +24,7 @@ QtMixerWidgets::QtMixerWidgets(QtMixerWindow& window, NoticeShower showNotice)
     , showNotice_(std::move(showNotice)) {}
 
 Text QtMixerWidgets::boxText(TextGroup group, std::int16_t index) const {
-    const QString text = window_.box(group, index)->text();
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+    return window_.box(group, index)->text().toStdU16String();
 }
 
 void QtMixerWidgets::assignText(TextGroup group, std::int16_t index, std::u16string_view text) {

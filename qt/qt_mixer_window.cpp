@@ -1,8 +1,8 @@
 #include "qt/qt_mixer_window.h"
 
 #include "layout/accessible_names.h"
+#include "layout/control_placement.h"
 #include "layout/label_fit.h"
-#include "layout/layout_table.h"
 #include "mixer/reported_text.h"
 #include "qt/preview_box.h"
 #include "qt/tick_timer.h"
@@ -13,15 +13,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
-#include <algorithm>
-
 namespace tintora {
 namespace {
-
-QRect pixelGeometry(const ControlRow& row) {
-    return {twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
-            twipsToPixels(row.height)};
-}
 
 QLineEdit* makeBox(const ControlRow& row, QWidget* parent) {
     auto* box = new QLineEdit(QString::fromUtf8(row.content), parent);
@@ -53,25 +46,24 @@ QLabel* makeLabel(const ControlRow& row, QWidget* parent) {
     return label;
 }
 
-// A label grows to the right where its text needs more room than the table
-// gives, and its font steps down where the window's edge would cut the text.
-void fitLabel(QLabel* label, int windowWidth) {
+// Gives the label the font in which its text ends inside the window, and
+// returns the width the text needs in it.
+int fitLabel(QLabel* label, int left, int windowWidth) {
     QFont font = label->font();
-    const double points =
-        fittedPointSize(label->x(), windowWidth, font.pointSizeF(), [&](double size) {
-            QFont sized = font;
-            sized.setPointSizeF(size);
-            return QFontMetrics(sized).horizontalAdvance(label->text());
-        });
+    const double points = fittedPointSize(left, windowWidth, font.pointSizeF(), [&](double size) {
+        QFont sized = font;
+        sized.setPointSizeF(size);
+        return QFontMetrics(sized).horizontalAdvance(label->text());
+    });
     if (points != font.pointSizeF()) {
         font.setPointSizeF(points);
         label->setFont(font);
     }
-    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+    return label->sizeHint().width();
 }
 
-std::u16string_view utf16(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+std::u16string_view utf16(QStringView text) {
+    return {text.utf16(), static_cast<std::size_t>(text.size())};
 }
 
 } // namespace
@@ -112,12 +104,17 @@ QtMixerWindow::QtMixerWindow(QWidget* parent)
                                             : QString::fromUtf8(row.name) + u'_' +
                                                   QString::number(row.index));
         widget->setAccessibleName(QString::fromStdString(tintora::accessibleName(row)));
-        widget->setGeometry(pixelGeometry(row));
-        if (row.controlClass == ControlClass::Label) {
-            fitLabel(static_cast<QLabel*>(widget), width());
-        }
         controls_.push_back(widget);
     }
+    // Qt scales device-independent pixels itself: the table is placed at 96 DPI.
+    placeControls(
+        BaseDpi,
+        [this](std::size_t row, int left, int windowWidth) {
+            return fitLabel(static_cast<QLabel*>(controls_[row]), left, windowWidth);
+        },
+        [this](std::size_t row, PixelRect rect) {
+            controls_[row]->setGeometry(rect.left, rect.top, rect.width, rect.height);
+        });
     // Some labels share a pixel row or column with a box or slider; there the
     // box or slider lies on top and takes the click. The labels keep their
     // order among themselves, and the focus chain, built as the controls were
@@ -168,8 +165,7 @@ void QtMixerWindow::raiseEvents() {
 }
 
 QWidget* QtMixerWindow::control(std::string_view name, int index) const {
-    const auto row = rowOf(name, index);
-    return row ? controls_.at(*row) : nullptr;
+    return controlOf(controls_, name, index);
 }
 
 bool QtMixerWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -2,17 +2,19 @@
 
 #include "mixer/surrogate_pairs.h"
 
+#include <string_view>
+
 namespace tintora {
 
 QValidator::State WholeCharacters::validate(QString& input, int& position) const {
-    for (qsizetype at = input.size() - 1; at >= 0; --at) {
-        const bool halfAPair =
-            isHighSurrogate(input.at(at).unicode()) &&
-            (at + 1 == input.size() || !isLowSurrogate(input.at(at + 1).unicode()));
-        if (halfAPair) {
-            input.remove(at, 1);
-            position -= position > at ? 1 : 0;
-        }
+    const QStringView edited(input);
+    const std::u16string_view text(edited.utf16(), static_cast<std::size_t>(edited.size()));
+    const std::u16string whole = withoutHalfPairs(text);
+    if (whole.size() != text.size()) {
+        // The caret stays after the characters it stood after.
+        const auto before = text.substr(0, static_cast<std::size_t>(position));
+        position = static_cast<int>(withoutHalfPairs(before).size());
+        input = QString::fromStdU16String(whole);
     }
     return Acceptable;
 }

@@ -1,6 +1,6 @@
 #include "win32/win32_mixer_window.h"
 
-#include "layout/layout_table.h"
+#include "layout/control_placement.h"
 #include "win32/dpi.h"
 #include "win32/wide_text.h"
 #include "win32/window_class.h"
@@ -118,22 +118,18 @@ void Win32MixerWindow::layOut(UINT dpi) {
                                  twipsToPixels(formRow.clientHeight, scale), WindowStyle, 0, dpi);
     SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    for (std::size_t row = 0; row < layoutTable.size(); ++row) {
-        const ControlRow& entry = layoutTable[row];
-        HWND control = controls_[row];
-        int width = twipsToPixels(entry.width, scale);
-        if (entry.controlClass == ControlClass::Label) {
-            // A label whose text needs more room grows to the right.
-            width = std::max(width,
-                             labelFonts.fit(control, font_, dpi, twipsToPixels(entry.left, scale),
-                                            twipsToPixels(formRow.clientWidth, scale)));
-        } else {
-            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        }
-        SetWindowPos(control, nullptr, twipsToPixels(entry.left, scale),
-                     twipsToPixels(entry.top, scale), width, twipsToPixels(entry.height, scale),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    placeControls(
+        scale,
+        [&](std::size_t row, int left, int windowWidth) {
+            return labelFonts.fit(controls_[row], font_, dpi, left, windowWidth);
+        },
+        [&](std::size_t row, PixelRect rect) {
+            if (layoutTable[row].controlClass != ControlClass::Label) {
+                SendMessageW(controls_[row], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+            }
+            SetWindowPos(controls_[row], nullptr, rect.left, rect.top, rect.width, rect.height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        });
     InvalidateRect(window_, nullptr, TRUE);
     labelFonts_.swap(labelFonts); // the fonts of the last layout go with `labelFonts`
     if (oldFont != nullptr) {
@@ -147,8 +143,7 @@ void Win32MixerWindow::show(int showCommand) {
 }
 
 HWND Win32MixerWindow::control(std::string_view name, int index) const {
-    const auto row = rowOf(name, index);
-    return row ? controls_.at(*row) : nullptr;
+    return controlOf(controls_, name, index);
 }
 
 EditBox& Win32MixerWindow::boxAt(TextGroup group, int index) {
