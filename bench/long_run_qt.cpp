@@ -7,8 +7,8 @@
 //
 //   long_run_qt program|bare
 #include "bare_controls.h"
-#include "qt_driver.h"
 #include "long_run_sessions.h"
+#include "qt_driver.h"
 
 #include "qt/application_setup.h"
 
@@ -232,8 +232,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: %s program|bare\n", argv[0]);
         return 2;
     }
-    const std::string where = std::string(bare ? "the bare window" : "Tintora's window") +
-                              " on " + QGuiApplication::platformName().toStdString();
+    const std::string where = std::string(bare ? "the bare window" : "Tintora's window") + " on " +
+                              QGuiApplication::platformName().toStdString();
     if (bare) {
         tintora::testing::BareWindowTarget target;
         tintora::testing::long_run::run(target, where.c_str());

@@ -3,8 +3,8 @@
 // nothing connected.
 #pragma once
 
-#include "qt/qt_bound_mixer.h"
 #include "layout/layout_table.h"
+#include "qt/qt_bound_mixer.h"
 #include "qt/tick_timer.h"
 
 #include <QApplication>

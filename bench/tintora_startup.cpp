@@ -1,8 +1,8 @@
 // The program exactly as qt/main.cpp starts it, with the measurement probe
 // watching the window: for bench/measure.sh only.
+#include "measurement_probe.h"
 #include "qt/application_setup.h"
 #include "qt/qt_bound_mixer.h"
-#include "measurement_probe.h"
 
 #include <QApplication>
 

@@ -180,9 +180,10 @@ public:
         RECT outer{0, 0, clientWidthPixels, clientHeightPixels};
         const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
         AdjustWindowRect(&outer, style, FALSE);
-        window_ = CreateWindowExW(0, L"TintoraBareWindow", win32::wideFromUtf8(formRow.caption).c_str(),
-                                  style, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
-                                  outer.bottom - outer.top, nullptr, nullptr, instance, this);
+        window_ =
+            CreateWindowExW(0, L"TintoraBareWindow", win32::wideFromUtf8(formRow.caption).c_str(),
+                            style, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+                            outer.bottom - outer.top, nullptr, nullptr, instance, this);
         if (window_ == nullptr) {
             throw std::runtime_error("CreateWindowExW failed for the bare window");
         }

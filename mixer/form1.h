@@ -61,7 +61,7 @@ public:
     [[nodiscard]] bool timerEnabled() const { return timerEnabled_; }
 
     // Not owned; nullptr (the default) traces nothing.
-    void setTrace(HandlerTrace* trace) { trace_ = trace; }
+    void setTraceForTesting(HandlerTrace* trace) { trace_ = trace; }
 
 private:
     class Activation;

@@ -56,9 +56,12 @@ bool CaretRest::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CaretRest::wake() {
-    if (isResting()) {
-        QGuiApplication::styleHints()->setCursorFlashTime(restingFlashTime_);
-        restingFlashTime_ = 0;
+    if (resting_) {
+        // A flash time below 0 is no setting of the application's: the style
+        // hints follow the platform's value again, whatever the desktop
+        // changed it to meanwhile.
+        QGuiApplication::styleHints()->setCursorFlashTime(-1);
+        resting_ = false;
     }
     // Nothing to rest on a desktop that does not blink: no timer at all then.
     if (QGuiApplication::styleHints()->cursorFlashTime() > 0) {
@@ -67,9 +70,8 @@ void CaretRest::wake() {
 }
 
 void CaretRest::rest() {
-    const int flashTime = QGuiApplication::styleHints()->cursorFlashTime();
-    if (flashTime > 0) {
-        restingFlashTime_ = flashTime;
+    if (QGuiApplication::styleHints()->cursorFlashTime() > 0) {
+        resting_ = true;
         QGuiApplication::styleHints()->setCursorFlashTime(0);
     }
 }

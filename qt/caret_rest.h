@@ -7,7 +7,8 @@
 //
 // It works through the style hints' cursor flash time, which Qt's text boxes
 // follow as it changes: at 0 a box kills its blink timer and leaves the caret
-// shown. A desktop whose flash time is already 0 never blinks, and nothing
+// shown; on waking the style hints follow the platform's own flash time
+// again. A desktop whose flash time is already 0 never blinks, and nothing
 // changes for it.
 #pragma once
 
@@ -29,7 +30,7 @@ public:
     explicit CaretRest(QCoreApplication& app);
 
     void setQuietSpell(std::chrono::milliseconds quietSpell);
-    [[nodiscard]] bool isResting() const { return restingFlashTime_ > 0; }
+    [[nodiscard]] bool isResting() const { return resting_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,8 +40,7 @@ private:
     void rest();
 
     QTimer quietSpell_;
-    // The flash time to give back on waking; 0 while the caret blinks.
-    int restingFlashTime_ = 0;
+    bool resting_ = false;
 };
 
 } // namespace tintora

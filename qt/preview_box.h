@@ -18,7 +18,7 @@ public:
     // 0x00BBGGRR, as the mixer computes it.
     void setColour(std::uint32_t bgr);
     [[nodiscard]] std::optional<std::uint32_t> colour() const { return colour_; }
-    [[nodiscard]] int paintCount() const { return paintCount_; }
+    [[nodiscard]] int paintCountForTesting() const { return paintCount_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

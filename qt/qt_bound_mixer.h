@@ -15,7 +15,7 @@ namespace tintora {
 class QtBoundMixer {
 public:
     // `showNotice` stands in for the modal notice box when given.
-    explicit QtBoundMixer(NoticeShower showNotice = {})
+    explicit QtBoundMixer(NoticeShowerForTesting showNotice = {})
         : widgets_(window, std::move(showNotice)) {
         window.bind(handlersOf(form_));
     }

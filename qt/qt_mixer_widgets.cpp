@@ -19,7 +19,7 @@ QString toQString(std::u16string_view text) {
 
 } // namespace
 
-QtMixerWidgets::QtMixerWidgets(QtMixerWindow& window, NoticeShower showNotice)
+QtMixerWidgets::QtMixerWidgets(QtMixerWindow& window, NoticeShowerForTesting showNotice)
     : window_(window)
     , showNotice_(std::move(showNotice)) {}
 

@@ -1,6 +1,8 @@
-// Form1's widget contract realised on the real window. Qt already raises
-// QLineEdit::textChanged and QScrollBar::valueChanged synchronously and only
-// on a real change; what this adds is the modal notice.
+// Form1's widget contract realised on the real window. Qt raises
+// QLineEdit::textChanged and QScrollBar::valueChanged synchronously, and for
+// an assignment only when the text or value really changes; a user's edit
+// that leaves a box's text as it was, the window passes over
+// (qt_mixer_window.h). What this adds is the modal notice.
 #pragma once
 
 #include "mixer/mixer_widgets.h"
@@ -12,13 +14,14 @@ namespace tintora {
 class QtMixerWindow;
 
 // Shows the notice and returns once it has been dismissed.
-using NoticeShower = std::function<void(std::u16string_view prompt, std::u16string_view title)>;
+using NoticeShowerForTesting =
+    std::function<void(std::u16string_view prompt, std::u16string_view title)>;
 
 class QtMixerWidgets final : public MixerWidgets {
 public:
     // Without a shower the notice is the modal message box; tests and
     // benchmarks pass one that answers without a modal loop of its own.
-    explicit QtMixerWidgets(QtMixerWindow& window, NoticeShower showNotice = {});
+    explicit QtMixerWidgets(QtMixerWindow& window, NoticeShowerForTesting showNotice = {});
 
     void setBackColor(Colour colour) override;
     void setTimerEnabled(bool enabled) override;
@@ -31,7 +34,7 @@ private:
     void assignValue(std::int16_t index, std::int16_t value) override;
 
     QtMixerWindow& window_;
-    NoticeShower showNotice_;
+    NoticeShowerForTesting showNotice_;
 };
 
 } // namespace tintora

@@ -128,7 +128,7 @@ TEST(Form1Trap, EachActivationRecoversItsOwnFailureOnce) {
     RefusingWidgets widgets;
     Form1 form(widgets);
     CallLog log;
-    form.setTrace(&log);
+    form.setTraceForTesting(&log);
     widgets.inner.bind({.change = [&](TextGroup group, std::int16_t index) {
         group == TextGroup::Text1 ? form.Text1_Change(index) : form.Text2_Change(index);
     }});

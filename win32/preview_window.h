@@ -22,7 +22,7 @@ public:
     // 0x00BBGGRR, the layout of a COLORREF.
     void setColour(Colour colour);
     [[nodiscard]] std::optional<Colour> colour() const { return colour_; }
-    [[nodiscard]] int paintCount() const { return paintCount_; }
+    [[nodiscard]] int paintCountForTesting() const { return paintCount_; }
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,10 +1,10 @@
 // What only real widgets can show: key, mouse and drag input reaching the
 // handlers through Qt's own event handling, the notice as the user sees it,
 // and the live timer.
-#include "qt_driver.h"
 #include "qt/caret_rest.h"
 #include "qt/preview_box.h"
 #include "qt/tick_timer.h"
+#include "qt_driver.h"
 
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
@@ -27,8 +27,8 @@ namespace {
 
 class WindowInput : public ::testing::Test {
 protected:
-    WindowInput() { d.form().setTrace(&log); }
-    ~WindowInput() override { d.form().setTrace(nullptr); }
+    WindowInput() { d.form().setTraceForTesting(&log); }
+    ~WindowInput() override { d.form().setTraceForTesting(nullptr); }
 
     void expectRed(const QString& decimal, const QString& hex, int value) {
         EXPECT_EQ(d.window.decimalBox(0)->text(), decimal);
@@ -189,12 +189,12 @@ TEST_F(WindowInput, TheLiveTimerPaintsBlackSleepsAndWakesOnAKeyPress) {
     EXPECT_EQ(preview->colour(), 0u);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !timer->schedule().isRunning(); }, 5000));
     QTest::qWait(20);
-    const int paintsAfterBlack = preview->paintCount();
+    const int paintsAfterBlack = preview->paintCountForTesting();
     for (int i = 0; i < 5; ++i) {
         d.tick();
     }
     QCoreApplication::processEvents();
-    EXPECT_EQ(preview->paintCount(), paintsAfterBlack);
+    EXPECT_EQ(preview->paintCountForTesting(), paintsAfterBlack);
 
     d.type(TextGroup::Text1, 1, u"1"); // green
     EXPECT_TRUE(timer->schedule().isRunning());

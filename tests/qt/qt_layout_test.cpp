@@ -1,9 +1,9 @@
 // The window against its layout table: geometry, content, limits, focus and
 // tab order, accessible names; at whatever QT_SCALE_FACTOR the run sets.
 #include "layout/layout_table.h"
-#include "qt_driver.h"
 #include "qt/preview_box.h"
 #include "qt/tick_timer.h"
+#include "qt_driver.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -20,8 +20,8 @@ constexpr std::int16_t Blue = 2;
 
 template <typename Driver> class MixerScenarios : public ::testing::Test {
 protected:
-    MixerScenarios() { d.form().setTrace(&log); }
-    ~MixerScenarios() override { d.form().setTrace(nullptr); }
+    MixerScenarios() { d.form().setTraceForTesting(&log); }
+    ~MixerScenarios() override { d.form().setTraceForTesting(nullptr); }
 
     // The decimal text, hexadecimal text and slider value of one channel.
     void expectChannel(std::int16_t index, std::u16string_view decimal, std::u16string_view hex,

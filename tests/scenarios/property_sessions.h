@@ -149,12 +149,12 @@ public:
         : d_(driver)
         , actions_(seed)
         , noticeTicks_(~seed) {
-        d_.form().setTrace(&trace_);
+        d_.form().setTraceForTesting(&trace_);
         d_.whileNoticeOpen([this] { insideNotice(); });
     }
     ~Session() {
         d_.whileNoticeOpen({});
-        d_.form().setTrace(nullptr);
+        d_.form().setTraceForTesting(nullptr);
     }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;

@@ -44,8 +44,8 @@ std::wstring className(HWND window) {
 
 class Win32Window : public ::testing::Test {
 protected:
-    Win32Window() { d.form().setTrace(&log); }
-    ~Win32Window() override { d.form().setTrace(nullptr); }
+    Win32Window() { d.form().setTraceForTesting(&log); }
+    ~Win32Window() override { d.form().setTraceForTesting(nullptr); }
 
     // Where a control stands in the window's client area.
     RECT placeOf(HWND control) const {
@@ -342,12 +342,12 @@ TEST(Win32StartUp, AnIdleTickPaintsNothing) {
     Win32Driver d;
     d.tick();
     d.processQueue();
-    const int painted = d.mixer.window.preview().paintCount();
+    const int painted = d.mixer.window.preview().paintCountForTesting();
     for (int i = 0; i < 5; ++i) {
         d.tick();
         d.processQueue();
     }
-    EXPECT_EQ(d.mixer.window.preview().paintCount(), painted);
+    EXPECT_EQ(d.mixer.window.preview().paintCountForTesting(), painted);
 }
 
 // The real program: closing its window ends the process with exit code 0.
