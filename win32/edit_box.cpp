@@ -33,14 +33,18 @@ void EditBox::create(HWND parent, HMENU id, HINSTANCE instance, const ControlRow
                               style | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0, parent, id,
                               instance, nullptr);
     if (handle_ == nullptr) {
-        throw std::runtime_error("CreateWindowExW failed for a box");
+        throw std::runtime_error("a box of the main window could not be made");
     }
     SendMessageW(handle_, EM_LIMITTEXT, static_cast<WPARAM>(row.maxLength), 0);
     group_ = groupOf(row.base);
     index_ = static_cast<std::int16_t>(row.index);
     events_ = &events;
     reported_ = ReportedText(utf16(content));
-    SetWindowSubclass(handle_, &EditBox::subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    // Without its subclass the box would lose Click, whole characters and the
+    // refused control characters: no box rather than half a one.
+    if (!SetWindowSubclass(handle_, &EditBox::subclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+        throw std::runtime_error("a box of the main window could not be given its behaviour");
+    }
 }
 
 Text EditBox::text() const {

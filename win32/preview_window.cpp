@@ -1,25 +1,14 @@
 #include "win32/preview_window.h"
 
+#include "win32/window_class.h"
+
 namespace tintora::win32 {
-namespace {
-
-constexpr wchar_t ClassName[] = L"TintoraPreview";
-
-} // namespace
 
 PreviewWindow::PreviewWindow(HWND parent, int id, HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (!GetClassInfoExW(instance, ClassName, &windowClass)) {
-        windowClass.lpfnWndProc = &PreviewWindow::windowProc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = ClassName;
-        // No background brush: paint() covers every pixel.
-        RegisterClassExW(&windowClass);
-    }
+    const wchar_t* const className =
+        registerPreviewWindowClass(instance, &PreviewWindow::windowProc);
     window_ = CreateWindowExW(
-        WS_EX_CLIENTEDGE, ClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0,
+        WS_EX_CLIENTEDGE, className, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0,
         0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
 }
 
@@ -53,13 +42,10 @@ void PreviewWindow::paint() {
 
 LRESULT CALLBACK PreviewWindow::windowProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<PreviewWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    auto* self = windowObject<PreviewWindow>(window, message, lParam);
+    if (message == WM_NCCREATE && self != nullptr) {
         self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<PreviewWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     switch (message) {
     case WM_PAINT:
         if (self != nullptr) {

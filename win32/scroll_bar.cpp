@@ -36,7 +36,7 @@ void ScrollBar::create(HWND parent, HMENU id, HINSTANCE instance, const ControlR
     handle_ = CreateWindowExW(0, L"SCROLLBAR", L"", style | WS_TABSTOP | SBS_HORZ, 0, 0, 0, 0,
                               parent, id, instance, nullptr);
     if (handle_ == nullptr) {
-        throw std::runtime_error("CreateWindowExW failed for a slider");
+        throw std::runtime_error("a slider of the main window could not be made");
     }
     SCROLLINFO range{
         sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, SliderMin, SliderMax, 0, SliderMin, 0};

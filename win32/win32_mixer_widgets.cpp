@@ -1,6 +1,6 @@
 #include "win32/win32_mixer_widgets.h"
 
-#include "win32/wide_text.h"
+#include "win32/notice_box.h"
 #include "win32/win32_mixer_window.h"
 
 #include <windows.h>
@@ -38,10 +38,7 @@ void Win32MixerWidgets::setTimerEnabled(bool enabled) {
 }
 
 void Win32MixerWidgets::showNotice(std::u16string_view prompt, std::u16string_view title) {
-    // One OK button, no icon, the first button the default; modal to the
-    // application. Its own message loop goes on dispatching WM_TIMER.
-    MessageBoxW(window_.handle(), wide(prompt).c_str(), wide(title).c_str(),
-                MB_OK | MB_APPLMODAL | MB_DEFBUTTON1);
+    showNoticeBox(window_.handle(), prompt, title);
 }
 
 } // namespace tintora::win32

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace tintora::win32 {
 namespace {
@@ -41,21 +42,33 @@ Win32MixerWindow::Win32MixerWindow(HINSTANCE instance) {
     window_ = CreateWindowExW(0, className, caption.c_str(), WindowStyle, CW_USEDEFAULT,
                               CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
     if (window_ == nullptr) {
-        throw std::runtime_error("CreateWindowExW failed for the mixer window");
+        throw std::runtime_error("the main window could not be made");
     }
-    createControls(instance);
-    layOut(windowDpi(window_));
-    names_.give(controls_);
-    focus_ = preview_->handle();
-    timer_.start(window_);
+    // A window that cannot be built whole goes at once, while the object its
+    // messages reach still stands.
+    try {
+        createControls(instance);
+        layOut(windowDpi(window_));
+        names_.give(controls_);
+        focus_ = preview_->handle();
+        timer_.start(window_);
+    } catch (...) {
+        destroy();
+        throw;
+    }
 }
 
 Win32MixerWindow::~Win32MixerWindow() {
+    destroy();
+}
+
+void Win32MixerWindow::destroy() {
     if (window_ != nullptr) {
-        DestroyWindow(window_);
+        DestroyWindow(window_); // its WM_NCDESTROY lets go of this object
     }
     if (font_ != nullptr) {
         DeleteObject(font_);
+        font_ = nullptr;
     }
 }
 
@@ -91,7 +104,7 @@ void Win32MixerWindow::createControls(HINSTANCE instance) {
             break;
         }
         if (control == nullptr) {
-            throw std::runtime_error("CreateWindowExW failed for a control");
+            throw std::runtime_error("a control of the main window could not be made");
         }
         controls_.push_back(control);
     }
@@ -164,15 +177,12 @@ void Win32MixerWindow::setBoxText(TextGroup group, int index, std::u16string_vie
 
 LRESULT CALLBACK Win32MixerWindow::windowProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = static_cast<Win32MixerWindow*>(
-            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        created->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* self = reinterpret_cast<Win32MixerWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = windowObject<Win32MixerWindow>(window, message, lParam);
     if (self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCCREATE) {
+        self->window_ = window;
     }
     return self->handleMessage(message, wParam, lParam);
 }
@@ -200,10 +210,13 @@ LRESULT Win32MixerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_DESTROY:
         destroyed();
         return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        window_ = nullptr;
-        return 0;
+    case WM_NCDESTROY: {
+        // The last message: the window lets go of this object, and the
+        // system's own clean-up runs.
+        const HWND window = std::exchange(window_, nullptr);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
     default:
         return DefWindowProcW(window_, message, wParam, lParam);
     }

@@ -29,7 +29,8 @@ namespace tintora::win32 {
 class Win32MixerWindow {
 public:
     // The window with every control and its initial value, not yet shown, its
-    // timer enabled.
+    // timer enabled. Throws std::runtime_error, leaving no window behind,
+    // when the system cannot make it whole.
     explicit Win32MixerWindow(HINSTANCE instance = GetModuleHandleW(nullptr));
     ~Win32MixerWindow();
     Win32MixerWindow(const Win32MixerWindow&) = delete;
@@ -64,6 +65,7 @@ private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls(HINSTANCE instance);
+    void destroy();
     void layOut(UINT dpi);
     EditBox& boxAt(TextGroup group, int index);
     [[nodiscard]] const EditBox& boxAt(TextGroup group, int index) const;

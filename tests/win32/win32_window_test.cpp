@@ -7,6 +7,7 @@
 #include "layout/layout_table.h"
 #include "program_run.h"
 #include "win32/message_loop.h"
+#include "win32/notice_box.h"
 #include "win32/wide_text.h"
 #include "win32_driver.h"
 
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <stdexcept>
 
 namespace tintora::testing {
 namespace {
@@ -358,6 +360,18 @@ TEST(Win32Program, ClosingTheWindowEndsTheProcessWithExitCodeZero) {
     EXPECT_TRUE(run.windowShown);
     EXPECT_TRUE(run.ended);
     EXPECT_EQ(run.exitCode, 0u);
+}
+
+// A start that fails says so in a message box, and the program ends with 1.
+TEST(Win32Program, AFailedStartIsReportedInAMessageBoxAndEndsWithExitCodeOne) {
+    NoticeWatcher watcher;
+    EXPECT_EQ(win32::reportFailedStart(std::runtime_error("a box could not be made")), 1);
+    ASSERT_EQ(watcher.seen().size(), 1u);
+    const SeenNotice& report = watcher.seen().front();
+    EXPECT_EQ(report.title, L"Tintora");
+    EXPECT_NE(report.text.find(L"Tintora 无法启动"), std::wstring::npos);
+    EXPECT_NE(report.text.find(L"a box could not be made"), std::wstring::npos);
+    EXPECT_TRUE(report.icon);
 }
 
 } // namespace
