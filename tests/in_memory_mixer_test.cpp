@@ -25,6 +25,45 @@ private:
 INSTANTIATE_TYPED_TEST_SUITE_P(InMemory, WidgetContract, InMemoryRig);
 INSTANTIATE_TYPED_TEST_SUITE_P(InMemory, MixerScenarios, InMemoryDriver);
 
+// The rules MixerWidgets keeps before it calls a realisation's hooks.
+class WidgetRules : public ::testing::Test {
+protected:
+    InMemoryRig rig;
+    MixerWidgets& w = rig.widgets();
+    std::vector<std::string>& events = rig.events();
+};
+
+TEST_F(WidgetRules, LongTextsAreCutBeforeTheComparison) {
+    w.setText(TextGroup::Text2, 2, u"FFFFFFFB");
+    EXPECT_EQ(w.text(TextGroup::Text2, 2), u"FF");
+    w.setText(TextGroup::Text2, 2, u"FFFFFFFF");
+    w.setText(TextGroup::Text1, 1, u"12345");
+    EXPECT_EQ(w.text(TextGroup::Text1, 1), u"123");
+    // Non-ASCII text counts characters, not bytes.
+    w.setText(TextGroup::Text1, 1, u"红绿蓝白");
+    EXPECT_EQ(w.text(TextGroup::Text1, 1), u"红绿蓝");
+    // A character that does not fit whole is dropped whole, never split.
+    w.setText(TextGroup::Text2, 0, u"1😀");
+    EXPECT_EQ(w.text(TextGroup::Text2, 0), u"1");
+    w.setText(TextGroup::Text2, 0, u"1😀");
+    const std::vector<std::string> expected = {"Text2(2)=\"FF\"", "Text1(1)=\"123\"",
+                                               "Text1(1)=\"\\u7EA2\\u7EFF\\u84DD\"",
+                                               "Text2(0)=\"1\""};
+    EXPECT_EQ(events, expected);
+}
+
+TEST_F(WidgetRules, TheSliderRefusesValuesOutsideItsRangeAndAnIndexOutsideTheGroupFails) {
+    w.setValue(1, 200);
+    for (const std::int16_t refused : {256, -1, 32767, -32768}) {
+        EXPECT_THROW(w.setValue(1, refused), Failure) << refused;
+        EXPECT_EQ(w.value(1), 200);
+    }
+    EXPECT_EQ(events, std::vector<std::string>{"HScroll1(1)=\"200\""});
+    EXPECT_THROW((void)w.text(TextGroup::Text1, 3), Failure);
+    EXPECT_THROW(w.setText(TextGroup::Text2, -1, u"1"), Failure);
+    EXPECT_THROW((void)w.value(3), Failure);
+}
+
 namespace {
 
 TEST(Form1Notice, CarriesTheFixedPromptAndTitle) {

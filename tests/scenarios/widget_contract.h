@@ -1,7 +1,10 @@
-// The rules every realisation of MixerWidgets keeps, as typed tests. A test
-// binary instantiates them with a "Rig" that owns a realisation and records
-// its change events as "Text1(0)", "Text2(1)" or "HScroll1(2)", each with the
-// text or value the widget holds when the event arrives.
+// What each realisation of MixerWidgets does in its hooks, as typed tests: a
+// text or value stored exactly, Change raised synchronously and only on a real
+// change. A test binary instantiates them with a "Rig" that owns a realisation
+// and records its change events as "Text1(0)", "Text2(1)" or "HScroll1(2)",
+// each with the text or value the widget holds when the event arrives. The
+// rules MixerWidgets keeps itself (the index check, the length cut, the
+// slider's range) are tested once, on the in-memory realisation.
 #pragma once
 
 #include "mixer/failure.h"
@@ -37,44 +40,19 @@ TYPED_TEST_P(WidgetContract, InitialValuesRaiseNothing) {
 
 TYPED_TEST_P(WidgetContract, ChangeIsRaisedOnlyOnARealChangeWithTheNewTextInPlace) {
     this->w.setText(TextGroup::Text1, 0, u"0");
+    this->w.setValue(1, 0);
     EXPECT_TRUE(this->events.empty());
     this->w.setText(TextGroup::Text1, 0, u"12");
     this->w.setText(TextGroup::Text1, 0, u"12");
     this->w.setText(TextGroup::Text2, 2, u"C");
-    const std::vector<std::string> expected = {"Text1(0)=\"12\"", "Text2(2)=\"C\""};
-    EXPECT_EQ(this->events, expected);
-}
-
-TYPED_TEST_P(WidgetContract, LongTextsAreCutBeforeTheComparison) {
-    this->w.setText(TextGroup::Text2, 2, u"FFFFFFFB");
-    EXPECT_EQ(this->w.text(TextGroup::Text2, 2), u"FF");
-    this->w.setText(TextGroup::Text2, 2, u"FFFFFFFF");
-    this->w.setText(TextGroup::Text1, 1, u"12345");
-    EXPECT_EQ(this->w.text(TextGroup::Text1, 1), u"123");
-    // Non-ASCII text counts characters, not bytes.
-    this->w.setText(TextGroup::Text1, 1, u"红绿蓝白");
-    EXPECT_EQ(this->w.text(TextGroup::Text1, 1), u"红绿蓝");
-    // A character that does not fit whole is dropped whole, never split.
-    this->w.setText(TextGroup::Text2, 0, u"1😀");
-    EXPECT_EQ(this->w.text(TextGroup::Text2, 0), u"1");
-    this->w.setText(TextGroup::Text2, 0, u"1😀");
-    const std::vector<std::string> expected = {"Text2(2)=\"FF\"", "Text1(1)=\"123\"",
-                                               "Text1(1)=\"\\u7EA2\\u7EFF\\u84DD\"",
-                                               "Text2(0)=\"1\""};
-    EXPECT_EQ(this->events, expected);
-}
-
-TYPED_TEST_P(WidgetContract, SliderRefusesValuesOutsideItsRange) {
     this->w.setValue(1, 200);
-    for (const std::int16_t refused : {256, -1, 32767, -32768}) {
-        EXPECT_THROW(this->w.setValue(1, refused), Failure) << refused;
-        EXPECT_EQ(this->w.value(1), 200);
-    }
     this->w.setValue(1, 200);
-    this->w.setValue(1, 255);
-    this->w.setValue(1, 0);
-    const std::vector<std::string> expected = {"HScroll1(1)=\"200\"", "HScroll1(1)=\"255\"",
-                                               "HScroll1(1)=\"0\""};
+    // The toolkit keeps the text exactly: characters outside ASCII and the BMP.
+    this->w.setText(TextGroup::Text1, 1, u"红绿");
+    this->w.setText(TextGroup::Text2, 0, u"😀");
+    const std::vector<std::string> expected = {"Text1(0)=\"12\"", "Text2(2)=\"C\"",
+                                               "HScroll1(1)=\"200\"", "Text1(1)=\"\\u7EA2\\u7EFF\"",
+                                               "Text2(0)=\"\\uD83D\\uDE00\""};
     EXPECT_EQ(this->events, expected);
 }
 
@@ -92,16 +70,9 @@ TYPED_TEST_P(WidgetContract, EventsNestOnTheAssigningStack) {
     EXPECT_EQ(this->events, expected);
 }
 
-TYPED_TEST_P(WidgetContract, IndexOutsideTheGroupFails) {
-    EXPECT_THROW((void)this->w.text(TextGroup::Text1, 3), Failure);
-    EXPECT_THROW(this->w.setText(TextGroup::Text2, -1, u"1"), Failure);
-    EXPECT_THROW((void)this->w.value(3), Failure);
-}
-
 REGISTER_TYPED_TEST_SUITE_P(WidgetContract, InitialValuesRaiseNothing,
                             ChangeIsRaisedOnlyOnARealChangeWithTheNewTextInPlace,
-                            LongTextsAreCutBeforeTheComparison, SliderRefusesValuesOutsideItsRange,
-                            EventsNestOnTheAssigningStack, IndexOutsideTheGroupFails);
+                            EventsNestOnTheAssigningStack);
 
 // Shared by the rigs: the change events a realisation raised, each written
 // down with what its widget holds as it arrives, and a hook run on each.
