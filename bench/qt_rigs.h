@@ -50,6 +50,8 @@ inline void letQtRepaint() {
 class QtRig {
 public:
     QtRig() {
+        mixer_.widgets().setNoticeShowerForTesting(
+            [this](std::u16string_view, std::u16string_view) { ++notices_; });
         window.timer()->schedule().setManualForTesting(true);
         showAndActivate(window);
     }
@@ -58,7 +60,7 @@ public:
 
 private:
     std::int64_t notices_ = 0;
-    QtBoundMixer mixer_{[this](std::u16string_view, std::u16string_view) { ++notices_; }};
+    QtBoundMixer mixer_;
 
 public:
     QtMixerWindow& window = mixer_.window;

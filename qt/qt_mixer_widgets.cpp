@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
-#include <utility>
 
 namespace tintora {
 namespace {
@@ -19,9 +18,8 @@ QString toQString(std::u16string_view text) {
 
 } // namespace
 
-QtMixerWidgets::QtMixerWidgets(QtMixerWindow& window, NoticeShowerForTesting showNotice)
-    : window_(window)
-    , showNotice_(std::move(showNotice)) {}
+QtMixerWidgets::QtMixerWidgets(QtMixerWindow& window)
+    : window_(window) {}
 
 Text QtMixerWidgets::boxText(TextGroup group, std::int16_t index) const {
     return window_.box(group, index)->text().toStdU16String();

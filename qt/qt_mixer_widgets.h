@@ -8,6 +8,7 @@
 #include "mixer/mixer_widgets.h"
 
 #include <functional>
+#include <utility>
 
 namespace tintora {
 
@@ -19,9 +20,13 @@ using NoticeShowerForTesting =
 
 class QtMixerWidgets final : public MixerWidgets {
 public:
-    // Without a shower the notice is the modal message box; tests and
-    // benchmarks pass one that answers without a modal loop of its own.
-    explicit QtMixerWidgets(QtMixerWindow& window, NoticeShowerForTesting showNotice = {});
+    explicit QtMixerWidgets(QtMixerWindow& window);
+
+    // Without a shower the notice is the modal message box; benchmarks give
+    // one that answers without a modal loop of its own.
+    void setNoticeShowerForTesting(NoticeShowerForTesting showNotice) {
+        showNotice_ = std::move(showNotice);
+    }
 
     void setBackColor(Colour colour) override;
     void setTimerEnabled(bool enabled) override;
