@@ -6,6 +6,8 @@
 # the three is there.
 #
 #   cmake -DSOURCE_DIR=... -P cmake/source_date.cmake     prints it
+#   cmake -DSOURCE_DIR=... -DOUTPUT=file -P ...           writes it there, unless the
+#                                                         file holds it already
 function(tintora_source_date_epoch source_dir out)
   if(DEFINED ENV{SOURCE_DATE_EPOCH})
     set(${out} "$ENV{SOURCE_DATE_EPOCH}" PARENT_SCOPE)
@@ -31,5 +33,10 @@ endfunction()
 
 if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
   tintora_source_date_epoch("${SOURCE_DIR}" epoch)
-  execute_process(COMMAND ${CMAKE_COMMAND} -E echo "${epoch}")
+  if(DEFINED OUTPUT)
+    # Left untouched when unchanged, so that what depends on it is not remade.
+    file(CONFIGURE OUTPUT "${OUTPUT}" CONTENT "${epoch}\n")
+  else()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E echo "${epoch}")
+  endif()
 endif()
