@@ -95,7 +95,7 @@ add_test(NAME windows_installer
 set_tests_properties(windows_installer PROPERTIES TIMEOUT 300)
 add_test(NAME windows_portable_zip
          COMMAND sh ${TINTORA_DOWNLOADS_TEST} zip ${TINTORA_WINE_STATE} $<TARGET_FILE:downloads_probe>
-                 ${TINTORA_ZIP} ${PROJECT_VERSION} ${PROJECT_SOURCE_DIR})
+                 ${TINTORA_ZIP} ${PROJECT_VERSION} ${TINTORA_SOURCE_DATE_FILE})
 set_tests_properties(windows_portable_zip PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120
                                                      RESOURCE_LOCK wine_display)
 

@@ -8,8 +8,9 @@
 #       left; then installs OLDER_PACKAGE (an older version of the same
 #       product carrying one more file), upgrades it with the package, checks
 #       that the older package now refuses to install, and uninstalls again.
-#   downloads_test.sh zip STATE PROBE ZIP VERSION SOURCE_DIR
-#       in the shared prefix: the zip's members, their order and dates; its
+#   downloads_test.sh zip STATE PROBE ZIP VERSION SOURCE_DATE_FILE
+#       in the shared prefix: the zip's members, their order, and their dates,
+#       which are the source date its build used (the file holds it); its
 #       Tintora.exe, unpacked into a fresh folder, starts and closes.
 set -eu
 
@@ -100,8 +101,7 @@ installer)
     nothing_left "$older_code"
     ;;
 zip)
-    zip=$1 version=$2 source_dir=$3
-    epoch=$(cmake -DSOURCE_DIR="$source_dir" -P "$source_dir/cmake/source_date.cmake")
+    zip=$1 version=$2 epoch=$(cat "$3")
     unpacked=$state/zip-unpacked
     rm -rf "$unpacked"
     step "the members of $zip, their order and dates"
