@@ -1,6 +1,7 @@
 #include "qt/application_setup.h"
 
 #include "qt/caret_rest.h"
+#include "qt/window_frames.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -25,6 +26,7 @@ void setUpApplication(QApplication& app) {
     }
     QApplication::setWindowIcon(icon);
     new CaretRest(app); // parented to the application
+    leaveWindowFramesToACompositorThatDrawsThem();
 }
 
 } // namespace tintora

@@ -6,8 +6,10 @@ class QApplication;
 namespace tintora {
 
 // Loads Qt's own Simplified Chinese translation once (standard buttons, the
-// boxes' context menus), sets the window icon and desktop entry name, and lets
-// a focused box's caret rest after a quiet spell (window/caret_rest.h).
+// boxes' context menus), sets the window icon and desktop entry name, lets a
+// focused box's caret rest after a quiet spell (qt/caret_rest.h), and on
+// Wayland leaves the window's frame to a compositor that draws frames
+// (qt/window_frames.h).
 void setUpApplication(QApplication& app);
 
 } // namespace tintora

@@ -9,7 +9,7 @@ set -euo pipefail
 profile=${1:-test}
 run_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-translations-l10n qt6-qpa-plugins qt6-wayland
+    qt6-base-dev qt6-translations-l10n qt6-qpa-plugins qt6-wayland libwayland-dev
     fonts-wqy-microhei
 )
 release_packages=(
@@ -25,7 +25,7 @@ test_packages=(
     locales
     qt6-svg-dev lintian
     wine64 fonts-wine
-    sway grim passwd wl-clipboard
+    sway grim passwd wl-clipboard weston libx11-dev
     diffoscope-minimal
 )
 case "$profile" in

@@ -1,8 +1,11 @@
 // What only the compositor decides on Wayland, asked of a real one: which
-// window has the keyboard, and where windows lie. A client can neither
-// activate nor place its own windows there, so nothing here tells Qt; the
-// test waits for what the compositor gives and asks it where things are.
+// window has the keyboard, where windows lie, and who draws their frames. A
+// client can neither activate nor place its own windows there, so nothing here
+// tells Qt; the test waits for what the compositor gives and asks it where
+// things are.
 #include "qt_driver.h"
+
+#include "qt/qt_bound_mixer.h"
 
 #include <QApplication>
 #include <QJsonArray>
@@ -12,15 +15,18 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QTest>
+#include <QWindow>
+
+#include <algorithm>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
 namespace tintora::testing {
 namespace {
 
-// The frame of the window with this caption in the compositor's tree, in
-// output coordinates (empty if it is not mapped).
-QRect compositorRect(const QString& caption) {
+// The window with this caption in sway's tree (empty if it is not mapped).
+QJsonObject compositorNode(const QString& caption) {
     QProcess swaymsg;
     swaymsg.start(QStringLiteral("swaymsg"), {QStringLiteral("-t"), QStringLiteral("get_tree")});
     if (!swaymsg.waitForFinished(5000)) {
@@ -31,9 +37,7 @@ QRect compositorRect(const QString& caption) {
         const QJsonObject node = stack.takeAt(0).toObject();
         if (node[QStringLiteral("name")].toString() == caption &&
             node.contains(QStringLiteral("pid"))) {
-            const QJsonObject r = node[QStringLiteral("rect")].toObject();
-            return {r[QStringLiteral("x")].toInt(), r[QStringLiteral("y")].toInt(),
-                    r[QStringLiteral("width")].toInt(), r[QStringLiteral("height")].toInt()};
+            return node;
         }
         for (const char* children : {"nodes", "floating_nodes"}) {
             for (const QJsonValue child : node[QLatin1String(children)].toArray()) {
@@ -42,6 +46,13 @@ QRect compositorRect(const QString& caption) {
         }
     }
     return {};
+}
+
+// Its frame, in output coordinates (empty if it is not mapped).
+QRect compositorRect(const QString& caption) {
+    const QJsonObject r = compositorNode(caption)[QStringLiteral("rect")].toObject();
+    return {r[QStringLiteral("x")].toInt(), r[QStringLiteral("y")].toInt(),
+            r[QStringLiteral("width")].toInt(), r[QStringLiteral("height")].toInt()};
 }
 
 class WaylandNotice : public ::testing::Test {
@@ -99,6 +110,51 @@ TEST_F(WaylandNotice, TakesTheKeyboardLiesOverTheWindowAndGivesTheKeyboardBack) 
             [&] { return QGuiApplication::focusWindow() == d.window.windowHandle(); }, 5000))
             << "the compositor did not give the keyboard back to the window";
         EXPECT_EQ(QApplication::focusWidget(), red);
+    }
+}
+
+// Who draws the window's one frame, in the session the test runs in
+// (TINTORA_FRAMES): "compositor" on sway, which offers xdg-decoration, so the
+// program tells Qt to leave it the frame; "users-zero" on sway with the user's
+// own QT_WAYLAND_DISABLE_WINDOWDECORATION=0, which the program leaves as it is;
+// "qt" on weston, which offers no xdg-decoration, so Qt draws the frame.
+TEST(WaylandFrames, OneFrameDrawnByTheOneWhoShould) {
+    struct Case {
+        const char* name;
+        const char* variable; // QT_WAYLAND_DISABLE_WINDOWDECORATION once set up; null: unset
+        bool qtDrawsFrame;
+        bool swayDrawsFrame;
+    };
+    static constexpr Case cases[] = {
+        {"compositor", "1", false, true},
+        {"users-zero", "0", false, true},
+        {"qt", nullptr, true, false},
+    };
+    const QByteArray session = qgetenv("TINTORA_FRAMES");
+    const auto* c = std::find_if(std::begin(cases), std::end(cases),
+                                 [&](const Case& k) { return session == k.name; });
+    ASSERT_NE(c, std::end(cases)) << "TINTORA_FRAMES names no case: " << session.constData();
+
+    QtBoundMixer mixer; // the program's own window; weston gives no seat to activate it
+    QWidget& window = mixer.window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"),
+              c->variable != nullptr);
+    if (c->variable != nullptr) {
+        EXPECT_EQ(qgetenv("QT_WAYLAND_DISABLE_WINDOWDECORATION"), c->variable);
+    }
+    const QMargins qtFrame = window.windowHandle()->frameMargins();
+    EXPECT_EQ(qtFrame.top() > 0, c->qtDrawsFrame)
+        << "Qt's frame: " << qtFrame.left() << "," << qtFrame.top() << "," << qtFrame.right() << ","
+        << qtFrame.bottom();
+    if (c->swayDrawsFrame) {
+        // sway maps the window before it settles who draws the frame.
+        const auto border = [&] {
+            return compositorNode(window.windowTitle())[QStringLiteral("border")].toString();
+        };
+        (void)QTest::qWaitFor([&] { return border() == QStringLiteral("normal"); });
+        EXPECT_EQ(border().toStdString(), "normal");
     }
 }
 
