@@ -20,6 +20,8 @@
 #   bench/measure.sh            RUNS=20 IDLE_SECONDS=10 KEYSTROKES=500
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=bench/private_xvfb.sh
+. bench/private_xvfb.sh
 export LC_ALL=C
 
 runs=${RUNS:-20}
@@ -59,20 +61,7 @@ export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-# -noreset: the server must survive each program closing its last connection.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$work/display" \
-    2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-    echo "Xvfb did not start:" >&2
-    cat "$work/xvfb.log" >&2
-    exit 1
-fi
-export DISPLAY=:$(head -n1 "$work/display")
+start_private_xvfb "$work"
 export QT_QPA_PLATFORM=xcb
 
 callgrind_total() { awk '/^totals:/ { print $2; exit }' "$1"; }

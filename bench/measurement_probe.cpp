@@ -1,5 +1,7 @@
 #include "measurement_probe.h"
 
+#include "process_memory.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
@@ -88,7 +90,8 @@ void Probe::startCounting() {
 
 void Probe::stopCounting() {
     CALLGRIND_STOP_INSTRUMENTATION;
-    std::printf("idle-ms %ld paints %ld\n", idleMs_, paints_);
+    std::printf("idle-ms %ld paints %ld resident-kib %ld\n", idleMs_, paints_,
+                testing::sampleProcessMemory().residentKb);
     std::fflush(stdout);
     _exit(0);
 }
