@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Measures Tintora.exe next to the bare Win32 window (bench/win32_bare_window.cpp,
+# BareWindow.exe: the same controls, manifest and static runtime) under Wine,
+# on a private Xvfb with one Wine server kept running, and prints a Markdown
+# table:
+#   - wall time from exec to the window being mapped on the X server, watched
+#     from outside (bench/launch_watch.c): median, min and max of RUNS starts
+#     taking turns, after one warm-up start each;
+#   - resident memory 1 s after the map (median);
+#   - the process's context switches, all threads, over IDLE_SECONDS after that;
+#   - the size of each .exe.
+#
+#   bench/measure-windows.sh            RUNS=15 IDLE_SECONDS=5
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export LC_ALL=C
+
+runs=${RUNS:-15}
+idle_seconds=${IDLE_SECONDS:-5}
+for tool in Xvfb xdpyinfo cc cmake /usr/lib/wine/wine64 /usr/lib/wine/wineserver; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "$tool is missing: run scripts/install-deps.sh test" >&2
+        exit 1
+    fi
+done
+
+echo "Building (windows preset)..." >&2
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target tintora_exe win32_bare_window_exe >/dev/null
+declare -A exe=([program]=build/windows/win32/Tintora.exe [bare]=build/windows/bench/BareWindow.exe)
+
+work=$(mktemp -d)
+state=$work/wine
+cleanup() {
+    sh tests/win32/wine_session.sh stop "$state" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap "exit 1" INT TERM
+
+cc -O2 -o "$work/launch_watch" bench/launch_watch.c -lX11
+echo "Starting a Wine session..." >&2
+sh tests/win32/wine_session.sh start "$state" >/dev/null
+# One server for every start, as on a desktop where Wine already runs.
+WINEPREFIX=$state/prefix /usr/lib/wine/wineserver -p
+export DISPLAY
+DISPLAY=$(cat "$state/display")
+
+# watch WHO: one start, the launch_watch line.
+watch() {
+    "$work/launch_watch" Tintora1.1 1000 $((idle_seconds * 1000)) -- \
+        sh tests/win32/wine_session.sh run "$state" "${exe[$1]}"
+}
+
+echo "Timing $runs starts each, taking turns..." >&2
+for who in program bare; do
+    watch "$who" >/dev/null # warm-up: the first start reads everything from disk
+done
+for round in $(seq "$runs"); do
+    order=(program bare)
+    if [ $((round % 2)) -eq 0 ]; then
+        order=(bare program)
+    fi
+    for who in "${order[@]}"; do
+        line=$(watch "$who")
+        case $line in *exit=0*) ;; *) echo "$who did not end cleanly: $line" >&2; exit 1 ;; esac
+        for field in map_ms resident_kib idle_switches; do
+            sed -n "s/.*$field=\([0-9.-]*\).*/\1/p" <<<"$line" >>"$work/$who.$field"
+        done
+    done
+done
+
+median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+spread() { sort -n "$1" | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%.1f–%.1f", lo, hi }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+verdict() { awk -v r="$1" -v t="$2" 'BEGIN { print (r <= t ? "holds" : "missed") }'; }
+
+declare -A map rss idle size
+for who in program bare; do
+    map[$who]=$(median "$work/$who.map_ms" | awk '{ printf "%.1f", $1 }')
+    rss[$who]=$(median "$work/$who.resident_kib")
+    idle[$who]=$(awk -v s="$(median "$work/$who.idle_switches")" -v t="$idle_seconds" \
+        'BEGIN { printf "%.1f", s / t }')
+    size[$who]=$(stat -c %s "${exe[$who]}")
+done
+
+r_map=$(ratio "${map[program]}" "${map[bare]}")
+r_rss=$(ratio "${rss[program]}" "${rss[bare]}")
+echo "| Measure (Wine $(/usr/lib/wine/wine64 --version 2>/dev/null | sed 's/^wine-//'), Xvfb) | Tintora.exe | BareWindow.exe | Ratio | Target |"
+echo "|---|---:|---:|---:|---|"
+echo "| exec → window mapped, median (min–max) of $runs | ${map[program]} ms ($(spread "$work/program.map_ms")) |" \
+    "${map[bare]} ms ($(spread "$work/bare.map_ms")) | $r_map | ≤ 1.10: $(verdict "$r_map" 1.10) |"
+echo "| Resident memory 1 s after the map, median | $(awk -v k="${rss[program]}" 'BEGIN { printf "%.1f MiB", k / 1024 }') |" \
+    "$(awk -v k="${rss[bare]}" 'BEGIN { printf "%.1f MiB", k / 1024 }') | $r_rss | ≤ 1.10: $(verdict "$r_rss" 1.10) |"
+echo "| Idle: wake-ups (context switches) per second, all threads, over $idle_seconds s, median |" \
+    "${idle[program]} | ${idle[bare]} | – | – |"
+echo "| Size of the .exe (static, stripped) | $(awk -v b="${size[program]}" 'BEGIN { printf "%.0f KiB", b / 1024 }') |" \
+    "$(awk -v b="${size[bare]}" 'BEGIN { printf "%.0f KiB", b / 1024 }') | $(ratio "${size[program]}" "${size[bare]}") | – |"
