@@ -10,7 +10,7 @@
 #   - the process's context switches, all threads, over IDLE_SECONDS after that;
 #   - the size of each .exe.
 #
-#   bench/measure-windows.sh            RUNS=15 IDLE_SECONDS=5
+#   bench/measure-windows.sh            RUNS=15 IDLE_SECONDS=5 PROGRAM_EXE=build/windows/win32/Tintora.exe
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export LC_ALL=C
@@ -27,7 +27,9 @@ done
 echo "Building (windows preset)..." >&2
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target tintora_exe win32_bare_window_exe >/dev/null
-declare -A exe=([program]=build/windows/win32/Tintora.exe [bare]=build/windows/bench/BareWindow.exe)
+# PROGRAM_EXE puts another build of the program in Tintora.exe's place.
+declare -A exe=([program]=${PROGRAM_EXE:-build/windows/win32/Tintora.exe}
+    [bare]=build/windows/bench/BareWindow.exe)
 
 work=$(mktemp -d)
 state=$work/wine
@@ -80,7 +82,7 @@ for who in program bare; do
     map[$who]=$(median "$work/$who.map_ms" | awk '{ printf "%.1f", $1 }')
     rss[$who]=$(median "$work/$who.resident_kib")
     idle[$who]=$(awk -v s="$(median "$work/$who.idle_switches")" -v t="$idle_seconds" \
-        'BEGIN { printf "%.1f", s / t }')
+        'BEGIN { if (t > 0) printf "%.1f", s / t; else printf "–" }')
     size[$who]=$(stat -c %s "${exe[$who]}")
 done
 
