@@ -9,17 +9,12 @@
 #   bench/measure-wayland.sh            RUNS=5
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# shellcheck source=bench/private_xvfb.sh
-. bench/private_xvfb.sh
+# shellcheck source=bench/measuring.sh
+. bench/measuring.sh
 export LC_ALL=C
 
 runs=${RUNS:-5}
-for tool in Xvfb sway weston cmake; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "$tool is missing: run scripts/install-deps.sh test" >&2
-        exit 1
-    fi
-done
+require_tools Xvfb sway weston cmake
 
 echo "Building (release preset)..." >&2
 cmake --preset release >/dev/null

@@ -13,16 +13,13 @@
 #   bench/measure-windows.sh            RUNS=15 IDLE_SECONDS=5 PROGRAM_EXE=build/windows/win32/Tintora.exe
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=bench/measuring.sh
+. bench/measuring.sh
 export LC_ALL=C
 
 runs=${RUNS:-15}
 idle_seconds=${IDLE_SECONDS:-5}
-for tool in Xvfb xdpyinfo cc cmake /usr/lib/wine/wine64 /usr/lib/wine/wineserver; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "$tool is missing: run scripts/install-deps.sh test" >&2
-        exit 1
-    fi
-done
+require_tools Xvfb xdpyinfo cc cmake /usr/lib/wine/wine64 /usr/lib/wine/wineserver
 
 echo "Building (windows preset)..." >&2
 cmake --preset windows >/dev/null

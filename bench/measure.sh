@@ -20,20 +20,15 @@
 #   bench/measure.sh            RUNS=20 IDLE_SECONDS=10 KEYSTROKES=500
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# shellcheck source=bench/private_xvfb.sh
-. bench/private_xvfb.sh
+# shellcheck source=bench/measuring.sh
+. bench/measuring.sh
 export LC_ALL=C
 
 runs=${RUNS:-20}
 idle_seconds=${IDLE_SECONDS:-10}
 keystrokes=${KEYSTROKES:-500}
 
-for tool in Xvfb xdotool valgrind cmake; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "$tool is missing: run scripts/install-deps.sh test" >&2
-        exit 1
-    fi
-done
+require_tools Xvfb xdotool valgrind cmake
 
 echo "Building (release preset)..." >&2
 cmake --preset release >/dev/null

@@ -1,4 +1,17 @@
 # Sourced by the measuring scripts (bash).
+
+# require_tools TOOL...: each on PATH (or a path that runs), or a message
+# naming the first missing one and exit 1.
+require_tools() {
+    local tool
+    for tool in "$@"; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "$tool is missing: run scripts/install-deps.sh test" >&2
+            exit 1
+        fi
+    done
+}
+
 # start_private_xvfb WORK: an Xvfb of its own on a free display number, its
 # files in WORK; exports DISPLAY and sets xvfb_pid, which the caller ends.
 # -noreset: the server must survive each program closing its last connection.
