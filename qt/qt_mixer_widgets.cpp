@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
-
 namespace tintora {
 namespace {
 

@@ -3,8 +3,8 @@
 // when a scenario asks for one.
 #pragma once
 
-#include "qt/qt_bound_mixer.h"
 #include "notice_watcher.h"
+#include "qt/qt_bound_mixer.h"
 #include "scenarios/mixer_driver.h"
 
 #include <QStyle>

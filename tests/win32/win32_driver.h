@@ -38,7 +38,9 @@ public:
     [[nodiscard]] std::optional<Colour> backColor() const override;
     [[nodiscard]] int noticeCount() const override;
     [[nodiscard]] int openNotices() const override { return notices.open(); }
-    [[nodiscard]] bool timerEnabled() const override { return mixer.window.timer().schedule().isEnabled(); }
+    [[nodiscard]] bool timerEnabled() const override {
+        return mixer.window.timer().schedule().isEnabled();
+    }
     [[nodiscard]] Form1& form() override { return mixer.form(); }
 
     // Gives the focus to a control the way the Tab key does (no click).
