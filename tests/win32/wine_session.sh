@@ -30,15 +30,17 @@ start)
     sh "$0" stop "$state" 2>/dev/null || true
     rm -rf "$state"
     mkdir -p "$state"
-    # The first display number from 140 up that nobody uses.
-    number=140
-    while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do
-        number=$((number + 1))
-    done
-    echo ":$number" >"$state/display"
-    setsid Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset \
-        </dev/null >"$state/xvfb.log" 2>&1 &
+    # Xvfb takes the first display number nobody holds, under its own lock,
+    # so that sessions started at the same moment never share one.
+    setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+        3>"$state/display-number" </dev/null >"$state/xvfb.log" 2>&1 &
     echo $! >"$state/xvfb.pid"
+    for _ in $(seq 100); do
+        [ -s "$state/display-number" ] && break
+        sleep 0.1
+    done
+    [ -s "$state/display-number" ] || { cat "$state/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
+    echo ":$(head -n 1 "$state/display-number")" >"$state/display"
     session_environment
     for _ in $(seq 100); do
         xdpyinfo >/dev/null 2>&1 && break
