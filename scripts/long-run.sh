@@ -17,6 +17,8 @@
 # (tests/win32/wine_session.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=bench/measuring.sh
+. bench/measuring.sh
 
 platforms=("$@")
 [ ${#platforms[@]} -gt 0 ] || platforms=(x11 wayland wine)
@@ -78,22 +80,13 @@ run_x11() {
     local who=$1 work=$out/x11-$who
     rm -rf "$work"
     mkdir -p -m 700 "$work/runtime"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$work/display" \
-        2>"$work/xvfb.log" &
-    pids+=($!)
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    if [ ! -s "$work/display" ]; then
-        echo "Xvfb did not start:" >&2
-        cat "$work/xvfb.log" >&2
-        exit 1
-    fi
-    DISPLAY=:$(head -n1 "$work/display") XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb \
+    start_private_xvfb "$work"
+    pids+=("$xvfb_pid")
+    XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb \
         "$qt_run" "$who" >"$out/x11-$who.log" 2>&1 &
     runs+=($!)
     pids+=($!)
+    unset DISPLAY # the next run gets a display of its own
 }
 
 # run_wayland WHO: a headless sway, the Qt run as its client.
