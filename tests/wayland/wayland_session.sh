@@ -61,9 +61,16 @@ start)
     chmod 700 "$state/client-runtime"
     command -v "$compositor" >/dev/null ||
         fail "the Wayland compositor $compositor is not installed (scripts/install-deps.sh test)"
-    if [ "$(id -u)" -eq 0 ] && ! id "$compositor_user" >/dev/null 2>&1; then
-        useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin \
-            "$compositor_user" || fail "could not create the compositor's user $compositor_user"
+    if [ "$(id -u)" -eq 0 ]; then
+        # Two sessions may start at once (ctest runs sway's and weston's side by
+        # side): the first one in makes the user, the other finds it made.
+        (
+            flock -w 60 9 || exit 1
+            id "$compositor_user" >/dev/null 2>&1 ||
+                useradd --system --no-create-home --home-dir /nonexistent \
+                    --shell /usr/sbin/nologin "$compositor_user"
+        ) 9>/tmp/tintora-wayland-user.lock ||
+            fail "could not create the compositor's user $compositor_user"
     fi
     runtime=$(mktemp -d /tmp/tintora-wayland.XXXXXX)
     echo "$runtime" >"$state/runtime"
