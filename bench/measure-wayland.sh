@@ -53,8 +53,6 @@ resident_kib() {
     awk '/^idle-ms/ { print $6 }' <<<"$report"
 }
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
-
 declare -A kib
 # measure SESSION [LAUNCHER...]: both programs, taking turns.
 measure() {
@@ -66,7 +64,7 @@ measure() {
         done
     done
     for who in program bare; do
-        kib[$session-$who]=$(median <"$work/$session-$who")
+        kib[$session-$who]=$(median "$work/$session-$who")
     done
 }
 
@@ -87,16 +85,12 @@ for compositor in sway weston; do
     sh tests/wayland/wayland_session.sh stop "$state"
 done
 
-mib() { awk -v k="$1" 'BEGIN { printf "%.1f MiB", k / 1024 }'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-verdict() { awk -v r="$1" -v t="$2" 'BEGIN { print (r <= t ? "holds" : "missed") }'; }
-
 echo "| Resident memory at start, median of $runs | Tintora | Bare Qt window | Tintora ÷ Tintora on X11 | Target |"
 echo "|---|---:|---:|---:|---|"
 x11=${kib[x11-program]}
-echo "| X11 (Xvfb) | $(mib "$x11") | $(mib "${kib[x11-bare]}") | 1.00 | – |"
+echo "| X11 (Xvfb) | $(mebibytes "$x11") | $(mebibytes "${kib[x11-bare]}") | 1.00 | – |"
 r=$(ratio "${kib[sway-program]}" "$x11")
-echo "| Wayland, sway 1.7 headless: the compositor draws the frames | $(mib "${kib[sway-program]}") |" \
-    "$(mib "${kib[sway-bare]}") | $r | ≤ 1.15: $(verdict "$r" 1.15) |"
-echo "| Wayland, weston 10 headless: Qt draws the frames | $(mib "${kib[weston-program]}") |" \
-    "$(mib "${kib[weston-bare]}") | $(ratio "${kib[weston-program]}" "$x11") | – |"
+echo "| Wayland, sway 1.7 headless: the compositor draws the frames | $(mebibytes "${kib[sway-program]}") |" \
+    "$(mebibytes "${kib[sway-bare]}") | $r | $(verdict "$r" 1.15) |"
+echo "| Wayland, weston 10 headless: Qt draws the frames | $(mebibytes "${kib[weston-program]}") |" \
+    "$(mebibytes "${kib[weston-bare]}") | $(ratio "${kib[weston-program]}" "$x11") | – |"

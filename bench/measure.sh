@@ -84,12 +84,6 @@ for _ in $(seq "$runs"); do
             awk '/^first-paint-us/ { print $2 }' >>"$work/$who.wall"
     done
 done
-# median min max, in microseconds
-wall_stats() {
-    sort -n "$1" | awk '{ v[NR] = $1 } END {
-        m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-        print m, v[1], v[NR] }'
-}
 
 # --- idle run: context switches, CPU time, peak RSS --------------------------
 sum_tasks() { # PID FIELD: a /proc counter summed over the process's threads
@@ -200,19 +194,14 @@ for who in program bare; do
 done
 
 # --- the table ------------------------------------------------------------------
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b == 0) print "–"; else printf "%.2f", a / b }'; }
-verdict() { # RATIO LIMIT
-    awk -v r="$1" -v l="$2" 'BEGIN { printf "≤ %s: %s", l, (r <= l ? "holds" : "missed") }'
-}
 millions() { awk -v n="$1" 'BEGIN { printf "%.1f M", n / 1e6 }'; }
 thousands() { awk -v n="$1" 'BEGIN { printf "%.1f k", n / 1e3 }'; }
-mebibytes() { awk -v n="$1" 'BEGIN { printf "%.1f MiB", n / 1024 }'; }
 wall_cell() { # MEDIAN MIN MAX in microseconds
     awk -v m="$1" -v lo="$2" -v hi="$3" 'BEGIN { printf "%.1f ms (%.1f–%.1f)", m / 1e3, lo / 1e3, hi / 1e3 }'
 }
 
-read -r program_wall program_wall_min program_wall_max < <(wall_stats "$work/program.wall")
-read -r bare_wall bare_wall_min bare_wall_max < <(wall_stats "$work/bare.wall")
+read -r program_wall program_wall_min program_wall_max < <(median_min_max "$work/program.wall")
+read -r bare_wall bare_wall_min bare_wall_max < <(median_min_max "$work/bare.wall")
 
 r_start=$(ratio "${startup_instructions[program]}" "${startup_instructions[bare]}")
 r_rss=$(ratio "${peak_rss_kb[program]}" "${peak_rss_kb[bare]}")

@@ -32,3 +32,20 @@ start_private_xvfb() {
     DISPLAY=:$(head -n1 "$work/display")
     export DISPLAY
 }
+
+# median_min_max FILE: "MEDIAN MIN MAX" of the numbers in FILE, one a line.
+median_min_max() {
+    sort -n "$1" | awk '{ v[NR] = $1 } END {
+        m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+        print m, v[1], v[NR] }'
+}
+
+# median FILE: the first of those.
+median() { median_min_max "$1" | awk '{ print $1 }'; }
+
+# The table's cells.
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b == 0) print "–"; else printf "%.2f", a / b }'; }
+verdict() { # RATIO LIMIT
+    awk -v r="$1" -v l="$2" 'BEGIN { printf "≤ %s: %s", l, (r <= l ? "holds" : "missed") }'
+}
+mebibytes() { awk -v n="$1" 'BEGIN { printf "%.1f MiB", n / 1024 }'; }

@@ -8,8 +8,9 @@
 #   wayland_session.sh run STATE PROGRAM [ARGS...]   runs PROGRAM as its client
 #   wayland_session.sh stop STATE           ends the compositor by its pid
 # STATE is a folder in the build tree. sway refuses to run as root, so under
-# root it runs (and weston, alike) as the unprivileged user below, made here if missing; its
-# runtime folder lies outside the build tree, which that user need not reach.
+# root either compositor runs as the unprivileged user below, made here if
+# missing; its runtime folder lies outside the build tree, which that user
+# need not reach.
 # The clients run as the caller, each with a private XDG_RUNTIME_DIR of its own.
 set -eu
 
