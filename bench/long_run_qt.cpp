@@ -133,7 +133,7 @@ public:
             QObject::connect(slider, &QScrollBar::valueChanged, &window_, [this] { paint(); });
         }
         window_.show();
-        QApplication::setActiveWindow(&window_);
+        window_.activateWindow();
         (void)QTest::qWaitForWindowExposed(&window_);
     }
 
@@ -189,7 +189,8 @@ private:
     }
     void activate() {
         if (QApplication::activeWindow() != &window_) {
-            QApplication::setActiveWindow(&window_);
+            window_.activateWindow();
+            (void)QTest::qWaitFor([this] { return QApplication::activeWindow() == &window_; });
         }
     }
     QLineEdit* focus(QLineEdit* target) {

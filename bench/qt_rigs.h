@@ -19,7 +19,7 @@ namespace tintora::bench {
 
 inline void showAndActivate(QWidget& window) {
     window.show();
-    QApplication::setActiveWindow(&window);
+    window.activateWindow();
     (void)QTest::qWaitForWindowActive(&window);
     QCoreApplication::processEvents();
 }

@@ -65,7 +65,8 @@ void QtDriver::activate() {
     // A closed notice hands activation back to the window on a real desktop;
     // the offscreen platform needs to be told.
     if (QApplication::activeWindow() != &window) {
-        QApplication::setActiveWindow(&window);
+        window.activateWindow();
+        (void)QTest::qWaitFor([this] { return QApplication::activeWindow() == &window; });
     }
 }
 
