@@ -14,6 +14,9 @@ inline constexpr int SliderMax = 255;
 inline constexpr int DecimalMaxLength = 3; // Text1
 inline constexpr int HexMaxLength = 2;     // Text2
 inline constexpr int TimerIntervalMs = 50; // Timer1
+// The preview shows that it has the focus with a dotted outline this many
+// pixels wide, just inside its frame; the mixed colour fills all within it.
+inline constexpr int PreviewFocusOutline = 1;
 
 // What number a box shows: Text1 decimal, Text2 hexadecimal.
 enum class Base { None, Decimal, Hexadecimal };

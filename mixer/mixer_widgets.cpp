@@ -16,7 +16,12 @@ Text MixerWidgets::text(TextGroup group, std::int16_t index) const {
 }
 
 void MixerWidgets::setText(TextGroup group, std::int16_t index, std::u16string_view text) {
-    assignText(group, checked(index), cutToLength(text, maxLength(group)));
+    const std::u16string_view cut = cutToLength(text, maxLength(group));
+    // The same text again changes nothing: no Change, and the caret and
+    // selection stay where the user left them.
+    if (cut != boxText(group, checked(index))) {
+        assignText(group, index, cut);
+    }
 }
 
 std::int16_t MixerWidgets::value(std::int16_t index) const {
@@ -28,7 +33,9 @@ void MixerWidgets::setValue(std::int16_t index, std::int16_t value) {
     if (value < SliderMin || value > SliderMax) {
         throw Failure{}; // refused, where a toolkit's slider would clamp it and report a change
     }
-    assignValue(index, value);
+    if (value != sliderValue(index)) {
+        assignValue(index, value);
+    }
 }
 
 } // namespace tintora

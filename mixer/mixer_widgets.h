@@ -10,11 +10,14 @@
 //  - setValue refuses a value outside 0..255 with a Failure and keeps the old
 //    value;
 //  - setText and setValue raise the widget's Change synchronously, before they
-//    return, and only when the stored text or value really changes (the
-//    hooks' part: a toolkit raises its own change events);
+//    return (the hooks' part: a toolkit raises its own change events), and
+//    only when the stored text or value really changes: the same text or
+//    value again reaches no hook, so it raises nothing and leaves a box's
+//    caret and selection where the user left them;
 //  - giving the widgets their initial values raises nothing;
-//  - after setText the typing position stands after the new text, so keys
-//    typed on after a handler has rewritten the box keep their order.
+//  - after setText has changed a box, the typing position stands after the
+//    new text, so keys typed on after a handler has rewritten the box keep
+//    their order.
 #pragma once
 
 #include "conversions/channel_conversions.h"
@@ -75,10 +78,11 @@ protected:
 
     // The toolkit's side, always with an index in 0..2.
     [[nodiscard]] virtual Text boxText(TextGroup group, std::int16_t index) const = 0;
-    // `text` is already cut to the box's MaxLength.
+    // `text` is already cut to the box's MaxLength and differs from what the
+    // box holds.
     virtual void assignText(TextGroup group, std::int16_t index, std::u16string_view text) = 0;
     [[nodiscard]] virtual std::int16_t sliderValue(std::int16_t index) const = 0;
-    // `value` is already within 0..255.
+    // `value` is already within 0..255 and differs from the slider's.
     virtual void assignValue(std::int16_t index, std::int16_t value) = 0;
 };
 

@@ -7,6 +7,7 @@ namespace tintora {
 InMemoryWidgets::InMemoryWidgets() {
     text1_.fill(u"0");
     text2_.fill(u"0");
+    carets_.fill({1, 1});
 }
 
 Text InMemoryWidgets::boxText(TextGroup group, std::int16_t index) const {
@@ -15,10 +16,8 @@ Text InMemoryWidgets::boxText(TextGroup group, std::int16_t index) const {
 
 void InMemoryWidgets::assignText(TextGroup group, std::int16_t index, std::u16string_view text) {
     Text& held = (group == TextGroup::Text1 ? text1_ : text2_).at(index);
-    if (held == text) {
-        return;
-    }
     held.assign(text);
+    caretOf(group, index) = {held.size(), held.size()};
     if (events_.change) {
         events_.change(group, index);
     }
@@ -29,9 +28,6 @@ std::int16_t InMemoryWidgets::sliderValue(std::int16_t index) const {
 }
 
 void InMemoryWidgets::assignValue(std::int16_t index, std::int16_t value) {
-    if (sliders_[index] == value) {
-        return;
-    }
     sliders_[index] = value;
     if (events_.scroll) {
         events_.scroll(index);
@@ -99,6 +95,43 @@ void InMemoryWidgets::userTick() {
     if (events_.timer) {
         events_.timer();
     }
+}
+
+} // namespace tintora
+
+namespace tintora {
+
+namespace {
+
+std::size_t slotOf(TextGroup group, std::int16_t index) {
+    return static_cast<std::size_t>((group == TextGroup::Text1 ? 0 : ChannelCount) + index);
+}
+
+} // namespace
+
+InMemoryWidgets::Caret& InMemoryWidgets::caretOf(TextGroup group, std::int16_t index) {
+    return carets_.at(slotOf(group, checked(index)));
+}
+
+InMemoryWidgets::Caret InMemoryWidgets::caret(TextGroup group, std::int16_t index) const {
+    return carets_.at(slotOf(group, checked(index)));
+}
+
+void InMemoryWidgets::userEdit(TextGroup group, std::int16_t index, std::u16string_view text,
+                               std::size_t caret) {
+    Text& held = (group == TextGroup::Text1 ? text1_ : text2_).at(checked(index));
+    caretOf(group, index) = {caret, caret};
+    if (held == text) {
+        return;
+    }
+    held.assign(text);
+    if (events_.change) {
+        events_.change(group, index);
+    }
+}
+
+void InMemoryWidgets::userSelect(TextGroup group, std::int16_t index, Caret caret) {
+    caretOf(group, index) = caret;
 }
 
 } // namespace tintora

@@ -9,6 +9,7 @@
 #include "mixer/mixer_widgets.h"
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -20,6 +21,12 @@ public:
     struct Notice {
         Text prompt;
         Text title;
+    };
+    // Where a box's caret stands, and the other end of its selection (the
+    // same place when nothing is selected), in UTF-16 units.
+    struct Caret {
+        std::size_t position = 0;
+        std::size_t anchor = 0;
     };
 
     InMemoryWidgets(); // every box "0", every slider 0, preview never painted
@@ -47,6 +54,14 @@ public:
     void userClick(std::int16_t index);                      // mouse click in Text1(index)
     void userScroll(std::int16_t index, std::int16_t value); // slider released at value
     void userTick(); // one timer tick, delivered whether the timer is enabled or not
+    // An edit the user made: the box holds `text` (already within MaxLength)
+    // with the caret at `caret`, nothing selected, and raises Change if the
+    // text differs. Handlers that rewrite the box meanwhile leave the caret
+    // after their text, as setText always does.
+    void userEdit(TextGroup group, std::int16_t index, std::u16string_view text, std::size_t caret);
+    // Moves the caret and the selection's other end; raises nothing.
+    void userSelect(TextGroup group, std::int16_t index, Caret caret);
+    [[nodiscard]] Caret caret(TextGroup group, std::int16_t index) const;
 
     // Runs while each notice is open, before it is dismissed (the modal loop).
     void whileNoticeOpen(std::function<void()> action) { whileNoticeOpen_ = std::move(action); }
@@ -63,8 +78,11 @@ private:
     [[nodiscard]] std::int16_t sliderValue(std::int16_t index) const override;
     void assignValue(std::int16_t index, std::int16_t value) override;
 
+    [[nodiscard]] Caret& caretOf(TextGroup group, std::int16_t index);
+
     std::array<Text, ChannelCount> text1_;
     std::array<Text, ChannelCount> text2_;
+    std::array<Caret, 2 * ChannelCount> carets_{}; // Text1(0..2), then Text2(0..2)
     std::array<std::int16_t, ChannelCount> sliders_{};
     std::optional<Colour> backColor_;
     int paintCount_ = 0;

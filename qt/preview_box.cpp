@@ -1,8 +1,8 @@
 #include "qt/preview_box.h"
 
+#include "layout/control_properties.h"
+
 #include <QPainter>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 
 namespace tintora {
 namespace {
@@ -39,12 +39,20 @@ void PreviewBox::paintEvent(QPaintEvent* event) {
     }
     QFrame::paintEvent(event);
     if (hasFocus()) {
-        QStylePainter painter(this);
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = contentsRect().adjusted(2, 2, -2, -2);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+        // Dots that invert what lies beneath, as Windows draws a focus
+        // rectangle: seen on every colour, and outside the colour area, which
+        // a style's focus frame would tint.
+        QPainter painter(this);
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.setPen(QPen(Qt::white, 0, Qt::DotLine));
+        const int inset = PreviewFocusOutline - 1;
+        painter.drawRect(contentsRect().adjusted(inset, inset, -inset - 1, -inset - 1));
     }
+}
+
+QRect PreviewBox::colourArea() const {
+    return contentsRect().adjusted(PreviewFocusOutline, PreviewFocusOutline, -PreviewFocusOutline,
+                                   -PreviewFocusOutline);
 }
 
 } // namespace tintora

@@ -19,6 +19,8 @@ public:
     void setColour(std::uint32_t bgr);
     [[nodiscard]] std::optional<std::uint32_t> colour() const { return colour_; }
     [[nodiscard]] int paintCountForTesting() const { return paintCount_; }
+    // Where only the colour shows: within the frame and the focus outline.
+    [[nodiscard]] QRect colourArea() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,9 +4,10 @@
 #include "layout/control_placement.h"
 #include "layout/label_fit.h"
 #include "mixer/reported_text.h"
+#include "qt/edit_box.h"
 #include "qt/preview_box.h"
+#include "qt/scroll_bar.h"
 #include "qt/tick_timer.h"
-#include "qt/whole_characters.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,28 +16,6 @@
 
 namespace tintora {
 namespace {
-
-QLineEdit* makeBox(const ControlRow& row, QWidget* parent) {
-    auto* box = new QLineEdit(QString::fromUtf8(row.content), parent);
-    box->setMaxLength(row.maxLength);
-    box->setValidator(new WholeCharacters(box));
-    return box;
-}
-
-QScrollBar* makeSlider(QWidget* parent) {
-    auto* slider = new QScrollBar(Qt::Horizontal, parent);
-    slider->setRange(SliderMin, SliderMax);
-    slider->setSingleStep(1);
-    slider->setPageStep(1);
-    // A dragged thumb reports its value once, when it is let go.
-    slider->setTracking(false);
-    // QScrollBar inverts its controls for scrolling content, which makes the
-    // Right key move a horizontal bar to the left. This one is a value control:
-    // Right and wheel-up increase it.
-    slider->setInvertedControls(false);
-    slider->setFocusPolicy(Qt::StrongFocus);
-    return slider;
-}
 
 QLabel* makeLabel(const ControlRow& row, QWidget* parent) {
     auto* label = new QLabel(QString::fromUtf8(row.content), parent);
@@ -83,7 +62,7 @@ QtMixerWindow::QtMixerWindow(QWidget* parent)
             widget = preview_;
             break;
         case ControlClass::TextBox: {
-            QLineEdit* box = makeBox(row, this);
+            auto* box = new qt::EditBox(row, this);
             if (row.base == Base::Decimal) {
                 decimalBoxes_.at(row.index) = box;
                 box->installEventFilter(this);
@@ -94,7 +73,7 @@ QtMixerWindow::QtMixerWindow(QWidget* parent)
             break;
         }
         case ControlClass::HScrollBar:
-            widget = sliders_.at(row.index) = makeSlider(this);
+            widget = sliders_.at(row.index) = new qt::ScrollBar(this);
             break;
         case ControlClass::Label:
             widget = makeLabel(row, this);
@@ -106,15 +85,7 @@ QtMixerWindow::QtMixerWindow(QWidget* parent)
         widget->setAccessibleName(QString::fromStdString(tintora::accessibleName(row)));
         controls_.push_back(widget);
     }
-    // Qt scales device-independent pixels itself: the table is placed at 96 DPI.
-    placeControls(
-        BaseDpi,
-        [this](std::size_t row, int left, int windowWidth) {
-            return fitLabel(static_cast<QLabel*>(controls_[row]), left, windowWidth);
-        },
-        [this](std::size_t row, PixelRect rect) {
-            controls_[row]->setGeometry(rect.left, rect.top, rect.width, rect.height);
-        });
+    layOut();
     // Some labels share a pixel row or column with a box or slider; there the
     // box or slider lies on top and takes the click. The labels keep their
     // order among themselves, and the focus chain, built as the controls were
@@ -131,6 +102,29 @@ QtMixerWindow::QtMixerWindow(QWidget* parent)
 }
 
 QtMixerWindow::~QtMixerWindow() = default;
+
+// Qt scales device-independent pixels itself: the table is placed at 96 DPI.
+// Each label starts from the window's font, so a desktop font that changed
+// since the last fit is fitted afresh.
+void QtMixerWindow::layOut() {
+    placeControls(
+        BaseDpi,
+        [this](std::size_t row, int left, int windowWidth) {
+            auto* label = static_cast<QLabel*>(controls_[row]);
+            label->setFont(QFont());
+            return fitLabel(label, left, windowWidth);
+        },
+        [this](std::size_t row, PixelRect rect) {
+            controls_[row]->setGeometry(rect.left, rect.top, rect.width, rect.height);
+        });
+}
+
+void QtMixerWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange) {
+        layOut(); // the desktop's font changed
+    }
+}
 
 void QtMixerWindow::raiseEvents() {
     for (std::int16_t index = 0; index < ChannelCount; ++index) {

@@ -51,8 +51,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // Places every control and fits the labels to the window's font.
+    void layOut();
     // Direct connections only: each event must run inside the assignment or
     // the keystroke that raised it, so that one user action runs as one cascade.
     void raiseEvents();

@@ -1,10 +1,9 @@
 # Tests on the real Qt widgets, offscreen.
 find_package(Qt6 REQUIRED COMPONENTS Test)
 
-add_library(qt_test_support STATIC qt/qt_driver.cpp qt/notice_watcher.cpp
-                                   qt/qt_test_main.cpp)
+add_library(qt_test_support STATIC qt/qt_driver.cpp qt/qt_test_main.cpp)
 target_include_directories(qt_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/qt)
-target_link_libraries(qt_test_support PUBLIC qt_window scenario_support Qt6::Test GTest::gtest
+target_link_libraries(qt_test_support PUBLIC qt_testing scenario_support GTest::gtest
                       PRIVATE tintora_warnings)
 
 function(tintora_qt_test name)
@@ -26,6 +25,7 @@ foreach(scale 1.5 2)
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}")
 endforeach()
 tintora_qt_test(qt_property_test qt/qt_property_test.cpp)
+tintora_qt_test(qt_differential_test qt/qt_differential_test.cpp)
 
 # Closing the window ends the program with exit status 0: the real executable,
 # with a module preloaded that closes its window the way the platform does.

@@ -15,9 +15,6 @@ Text Win32MixerWidgets::boxText(TextGroup group, std::int16_t index) const {
 }
 
 void Win32MixerWidgets::assignText(TextGroup group, std::int16_t index, std::u16string_view text) {
-    if (text == window_.boxText(group, index)) {
-        return; // nothing to set: no WM_SETTEXT, no repaint
-    }
     window_.setBoxText(group, index, text);
 }
 

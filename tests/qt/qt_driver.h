@@ -3,8 +3,9 @@
 // when a scenario asks for one.
 #pragma once
 
-#include "notice_watcher.h"
 #include "qt/qt_bound_mixer.h"
+#include "qt_testing/notice_watcher.h"
+#include "qt_testing/window_input.h"
 #include "scenarios/mixer_driver.h"
 
 #include <QStyle>
@@ -13,24 +14,6 @@ class QLineEdit;
 class QScrollBar;
 
 namespace tintora::testing {
-
-// Types text as key events into the widget that has the focus: '\b' is
-// Backspace, every other character (a surrogate pair being one) a key that
-// produces it.
-void typeKeys(QWidget* widget, const QString& keys);
-
-// Where a part of a scroll bar (thumb, groove, arrows, trough) lies.
-QRect sliderPart(QScrollBar* slider, QStyle::SubControl part);
-
-// Presses the thumb, moves it a pixel at a time towards `target` and lets go at
-// the nearest position at or before it. `eachMove` runs after every move.
-void dragThumb(QScrollBar* slider, int target, const std::function<void()>& eachMove = {});
-
-// Waits until a shown window is exposed and the platform has given it the
-// keyboard, asking for it where no window manager would. On Wayland only the
-// compositor gives it (a client cannot take it), and Qt's
-// qWaitForWindowActive there only waits for the window to be exposed.
-[[nodiscard]] bool waitForActivation(QWidget* window);
 
 class QtDriver final : public MixerDriver {
 public:

@@ -1,4 +1,4 @@
-#include "notice_watcher.h"
+#include "qt_testing/notice_watcher.h"
 
 #include <QAbstractButton>
 #include <QApplication>

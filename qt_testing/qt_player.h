@@ -1,0 +1,52 @@
+// Plays user actions on the real Qt window through Qt's own input path: key
+// and mouse events delivered to a QWindow as the platform delivers them
+// (keys to the active window, clicks to the window under the pointer, which
+// Qt passes on to the widget there, or drops while a modal notice blocks the
+// window), and wheel events to the window, which routes them by position. It
+// reads what a user sees: the boxes' texts, the sliders, the preview's pixels,
+// the notice, the keyboard focus.
+//
+// The timer is driven by the player: a Tick delivers one tick when the
+// window's timer runs. Where no window manager gives the window the keyboard
+// back as a notice closes (offscreen), the player asks for it, as one would.
+#pragma once
+
+#include "mixer_testing/window_player.h"
+#include "qt/qt_bound_mixer.h"
+#include "qt_testing/notice_watcher.h"
+
+class QPoint;
+class QWindow;
+
+namespace tintora::testing {
+
+class QtPlayer final : public WindowPlayer {
+public:
+    // The window shown and active, the clipboard empty.
+    QtPlayer();
+    ~QtPlayer() override;
+
+    void play(const UserAction& action) override;
+    [[nodiscard]] SeenWindow seen() override;
+    [[nodiscard]] bool noticeOpen() override;
+    void whileNoticeOpen(std::function<void()> action) override;
+
+    [[nodiscard]] QtMixerWindow& window() { return mixer_.window; }
+
+private:
+    // Where the keys go: the notice while it is open, else the main window.
+    [[nodiscard]] QWindow* keyboardWindow();
+    // Where `spot` of the control in layout row `row` lies, in the main
+    // window's coordinates.
+    [[nodiscard]] QPoint pointOn(std::size_t row, Spot spot) const;
+    void press(Key key, unsigned modifiers);
+    void type(const QString& character);
+    void click(std::size_t row, Spot spot);
+    void drag(std::size_t row, int value);
+    void wheel(std::size_t row, int amount, bool horizontal);
+
+    QtBoundMixer mixer_;
+    NoticeWatcher notices_;
+};
+
+} // namespace tintora::testing
