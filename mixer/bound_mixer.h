@@ -19,6 +19,9 @@ public:
         : window(std::forward<WindowArguments>(windowArguments)...) {
         window.bind(handlersOf(form_));
     }
+    // The events go nowhere before Form1 and the widgets go: the window,
+    // destroyed last, may still raise some as it takes its controls down.
+    ~BoundMixer() { window.bind({}); }
     BoundMixer(const BoundMixer&) = delete;
     BoundMixer& operator=(const BoundMixer&) = delete;
 

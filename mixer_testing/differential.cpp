@@ -381,8 +381,12 @@ SessionResult compareSession(std::uint64_t seed, const MakePlayer& make, std::si
     const std::vector<UserAction> actions = randomSession(seed, length);
     InMemoryWindow model;
     const Observations expected = replay(model, actions);
-    const auto player = make();
-    const Observations seen = replay(*player, actions, &expected);
+    Observations seen;
+    {
+        // One window at a time: the players' watchers are one per thread.
+        const auto player = make();
+        seen = replay(*player, actions, &expected);
+    }
     SessionResult result{actions.size(), seen.size(), std::nullopt};
     const auto divergence = firstDivergence(expected, seen);
     if (!divergence) {
@@ -398,9 +402,12 @@ SessionResult compareSession(std::uint64_t seed, const MakePlayer& make, std::si
         make);
     InMemoryWindow shortModel;
     const Observations shortExpected = replay(shortModel, shortest);
-    const auto shortPlayer = make();
-    const auto shortDivergence =
-        firstDivergence(shortExpected, replay(*shortPlayer, shortest, &shortExpected));
+    std::optional<Divergence> shortDivergence;
+    {
+        const auto shortPlayer = make();
+        shortDivergence =
+            firstDivergence(shortExpected, replay(*shortPlayer, shortest, &shortExpected));
+    }
     for (std::size_t i = 0; i < shortest.size(); ++i) {
         report << "    " << i << ". " << describe(shortest[i]) << "\n";
     }

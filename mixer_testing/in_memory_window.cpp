@@ -122,8 +122,8 @@ void InMemoryWindow::press(Key key, unsigned modifiers) {
     const ControlRow& focused = layoutTable[focus_];
     if (focused.controlClass == ControlClass::TextBox) {
         pressInBox(focused, key, modifiers);
-    } else if (focused.controlClass == ControlClass::HScrollBar && modifiers == NoModifier) {
-        pressOnSlider(indexOf(focused), key);
+    } else if (focused.controlClass == ControlClass::HScrollBar) {
+        pressOnSlider(indexOf(focused), key); // whatever modifiers are held
     }
 }
 

@@ -38,10 +38,9 @@ set(TINTORA_TEST_RC ${CMAKE_CURRENT_BINARY_DIR}/test_manifest.rc)
 tintora_configure_manifest(${CMAKE_CURRENT_BINARY_DIR}/tintora.manifest)
 file(WRITE ${TINTORA_TEST_RC} "1 24 \"${CMAKE_CURRENT_BINARY_DIR}/tintora.manifest\"\n")
 
-add_library(win32_test_support STATIC win32/win32_driver.cpp win32/notice_watcher.cpp
-                                      win32/program_run.cpp)
+add_library(win32_test_support STATIC win32/win32_driver.cpp win32/program_run.cpp)
 target_include_directories(win32_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/win32)
-target_link_libraries(win32_test_support PUBLIC win32_window scenario_support gtest gtest_main
+target_link_libraries(win32_test_support PUBLIC win32_testing scenario_support gtest gtest_main
                       PRIVATE tintora_warnings)
 
 function(tintora_win32_test name)
@@ -53,6 +52,7 @@ endfunction()
 tintora_win32_test(win32_mixer_test win32/win32_mixer_test.cpp)
 tintora_win32_test(win32_window_test win32/win32_window_test.cpp)
 tintora_win32_test(win32_property_test win32/win32_property_test.cpp)
+tintora_win32_test(win32_differential_test win32/win32_differential_test.cpp)
 set_property(TEST win32_window_test APPEND PROPERTY ENVIRONMENT TINTORA_EXE=$<TARGET_FILE:tintora_exe>)
 add_dependencies(win32_window_test tintora_exe)
 

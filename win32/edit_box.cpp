@@ -1,6 +1,8 @@
 #include "win32/edit_box.h"
 
 #include "mixer/control_characters.h"
+#include "mixer/pasted_text.h"
+#include "mixer/word_bounds.h"
 #include "win32/wide_text.h"
 
 #include <commctrl.h>
@@ -96,6 +98,14 @@ LRESULT CALLBACK EditBox::subclassProc(HWND control, UINT message, WPARAM wParam
 
 LRESULT EditBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_KEYDOWN:
+        if (keyDown(wParam)) {
+            return 0;
+        }
+        break;
+    case WM_PASTE:
+        paste();
+        return 0;
     case WM_CHAR: {
         const auto unit = static_cast<wchar_t>(wParam);
         const wchar_t high = std::exchange(highSurrogate_, 0);
@@ -160,11 +170,84 @@ void EditBox::typePair(wchar_t high, wchar_t low) {
     const auto limit = static_cast<int>(SendMessageW(handle_, EM_GETLIMITTEXT, 0, 0));
     const int kept = GetWindowTextLengthW(handle_) - static_cast<int>(end - start);
     if (limit - kept < 2) {
-        MessageBeep(MB_OK);
+        if (start != end) {
+            replace(start, end, L""); // the key still replaces the selection
+        } else {
+            MessageBeep(MB_OK);
+        }
         return;
     }
     const wchar_t pair[] = {high, low, L'\0'};
     SendMessageW(handle_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pair));
+}
+
+std::pair<std::size_t, std::size_t> EditBox::selection() const {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+void EditBox::replace(std::size_t from, std::size_t to, const wchar_t* text) {
+    SendMessageW(handle_, EM_SETSEL, static_cast<WPARAM>(from), static_cast<LPARAM>(to));
+    SendMessageW(handle_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+}
+
+bool EditBox::keyDown(WPARAM key) {
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if ((key != VK_BACK && key != VK_DELETE && key != VK_LEFT && key != VK_RIGHT) || shift) {
+        return false;
+    }
+    const Text now = text();
+    const auto [start, end] = selection();
+    if (key == VK_BACK || key == VK_DELETE) {
+        if (!control) {
+            return false; // the control's own: a character, or the selection
+        }
+        const std::size_t from =
+            start != end || key == VK_DELETE ? start : wordStartBefore(now, start);
+        const std::size_t to = start != end || key == VK_BACK ? end : wordEndAfter(now, end);
+        if (from < to) {
+            replace(from, to, L"");
+        }
+        return true;
+    }
+    if (control) {
+        return false; // a word to the left or right: the control's own
+    }
+    std::size_t caret = key == VK_LEFT ? start : end;
+    if (start == end) {
+        if (key == VK_LEFT && caret > 0) {
+            caret -= caret >= 2 && pairStartsAt(now, caret - 2) ? 2 : 1;
+        } else if (key == VK_RIGHT && caret < now.size()) {
+            caret += pairStartsAt(now, caret) ? 2 : 1;
+        }
+    }
+    SendMessageW(handle_, EM_SETSEL, caret, static_cast<LPARAM>(caret));
+    return true;
+}
+
+// The clipboard's text up to its first line break, over the selection; the
+// control cuts it to the room left in the box, and edited() drops a half
+// pair the cut leaves.
+void EditBox::paste() {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(handle_)) {
+        return;
+    }
+    std::wstring line;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+            const Text pasted = utf16(text);
+            line = wide(firstLine(pasted));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    if (!line.empty() || selection().first != selection().second) {
+        SendMessageW(handle_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(line.c_str()));
+    }
 }
 
 } // namespace tintora::win32

@@ -16,6 +16,13 @@
 //    V, X, Z) as control characters, and the control inserts some other
 //    control characters as text (U+007F from Ctrl+Backspace): the box passes
 //    on the commands and refuses the rest;
+//  - a paste takes the first line of the clipboard's text
+//    (mixer/pasted_text.h), and nothing when it holds none;
+//  - Ctrl+Backspace and Ctrl+Delete delete the word before and after the
+//    caret (mixer/word_bounds.h), with the control's own edit;
+//  - Left and Right move one character, never into a surrogate pair, and
+//    with a selection go to its edge;
+//  - a typed character that does not fit still takes the selection away;
 //  - an EDIT has no click event: a left-button press and release inside the
 //    same decimal box is its Click (the control captures the mouse from the
 //    press, so the release comes back to it wherever it happens).
@@ -28,7 +35,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 
 namespace tintora::win32 {
 
@@ -56,6 +65,13 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void typePair(wchar_t high, wchar_t low);
     void setTextQuietly(std::u16string_view text);
+    // Handles a key the control would handle otherwise; false to leave it to it.
+    bool keyDown(WPARAM key);
+    void paste();
+    // Replaces characters `from` to `to` with `text`, as one edit of the control.
+    void replace(std::size_t from, std::size_t to, const wchar_t* text);
+    // The selection's start and end, in UTF-16 units.
+    [[nodiscard]] std::pair<std::size_t, std::size_t> selection() const;
 
     HWND handle_ = nullptr;
     TextGroup group_ = TextGroup::Text1;

@@ -1,5 +1,7 @@
 #include "win32/preview_window.h"
 
+#include "layout/control_properties.h"
+
 #include "win32/window_class.h"
 
 namespace tintora::win32 {
@@ -34,7 +36,9 @@ void PreviewWindow::paint() {
         FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
     }
     if (GetFocus() == window_) {
-        InflateRect(&client, -2, -2);
+        // Outside the colour area, which fills everything within.
+        const int inset = PreviewFocusOutline - 1;
+        InflateRect(&client, -inset, -inset);
         DrawFocusRect(dc, &client);
     }
     EndPaint(window_, &ps);

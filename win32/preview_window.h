@@ -1,7 +1,8 @@
 // The colour preview: a child window that paints one colour. It starts in the
 // system's window colour (COLOR_WINDOW), repaints only when its colour really
 // changes, so a tick that finds the colour unchanged costs no paint, takes
-// the focus like any control and then shows a focus rectangle.
+// the focus like any control and then shows a dotted focus rectangle in its
+// outermost pixels, where it never tints the colour area.
 #pragma once
 
 #include "mixer/mixer_widgets.h"

@@ -1,8 +1,11 @@
 #include "win32/scroll_bar.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace tintora::win32 {
 namespace {
@@ -43,6 +46,10 @@ void ScrollBar::create(HWND parent, HMENU id, HINSTANCE instance, const ControlR
     SetScrollInfo(handle_, SB_CTL, &range, FALSE);
     index_ = static_cast<std::int16_t>(row.index);
     events_ = &events;
+    if (!SetWindowSubclass(handle_, &ScrollBar::subclassProc, 0,
+                           reinterpret_cast<DWORD_PTR>(this))) {
+        throw std::runtime_error("a slider of the main window could not be given its behaviour");
+    }
 }
 
 int ScrollBar::value() const {
@@ -60,9 +67,79 @@ void ScrollBar::setValue(int value) {
 }
 
 void ScrollBar::moved(WPARAM request) {
+    // A thumb pressed and let go where it was stays where it was: the control
+    // reports, as the press's first track, a position computed from the
+    // thumb's pixel, which may be the next value.
+    const WORD code = LOWORD(request);
+    if (code == SB_THUMBTRACK) {
+        const int at = HIWORD(request);
+        thumbMoved_ = thumbMoved_ || (trackedFrom_ && *trackedFrom_ != at);
+        trackedFrom_ = trackedFrom_.value_or(at);
+        return;
+    }
+    const bool moved = std::exchange(thumbMoved_, false);
+    trackedFrom_.reset();
+    if (code == SB_THUMBPOSITION && !moved) {
+        return;
+    }
     if (const auto to = target(request, value())) {
         setValue(std::clamp(*to, SliderMin, SliderMax));
     }
+}
+
+void ScrollBar::wheeled(int delta) {
+    if (const int notches = notches_.add(delta); notches != 0) {
+        setValue(std::clamp(value() + notches, SliderMin, SliderMax));
+    }
+}
+
+LRESULT CALLBACK ScrollBar::subclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(control, &ScrollBar::subclassProc, id);
+        return DefSubclassProc(control, message, wParam, lParam);
+    }
+    return reinterpret_cast<ScrollBar*>(self)->handleMessage(message, wParam, lParam);
+}
+
+LRESULT ScrollBar::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_KEYDOWN:
+        switch (wParam) {
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_PRIOR:
+            moved(SB_LINERIGHT);
+            return 0;
+        case VK_LEFT:
+        case VK_DOWN:
+        case VK_NEXT:
+            moved(SB_LINELEFT);
+            return 0;
+        case VK_HOME:
+            moved(SB_LEFT);
+            return 0;
+        case VK_END:
+            moved(SB_RIGHT);
+            return 0;
+        default:
+            break;
+        }
+        break;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+        wheeled(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // Before the control's own handling, which tracks the mouse until the
+        // button comes up.
+        SetFocus(handle_);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(handle_, message, wParam, lParam);
 }
 
 } // namespace tintora::win32

@@ -50,6 +50,11 @@ Win32MixerWindow::Win32MixerWindow(HINSTANCE instance) {
     try {
         createControls(instance);
         layOut(windowDpi(window_));
+        const SIZE outer = outerSize(twipsToPixels(formRow.clientWidth, static_cast<int>(dpi_)),
+                                     twipsToPixels(formRow.clientHeight, static_cast<int>(dpi_)),
+                                     WindowStyle, 0, dpi_);
+        SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         names_.give(controls_);
         focus_ = preview_->handle();
         timer_.start(window_);
@@ -120,18 +125,14 @@ void Win32MixerWindow::createControls(HINSTANCE instance) {
     }
 }
 
-// Places every control at `dpi` in the message font of that DPI, and sizes
-// the window around the client area.
+// Places every control at `dpi` in the message font of that DPI, each label
+// fitted to its text in it; the window keeps its size, which its caller sets.
 void Win32MixerWindow::layOut(UINT dpi) {
     dpi_ = dpi;
     const int scale = static_cast<int>(dpi);
     const HFONT oldFont = font_;
     font_ = createMessageFont(dpi);
     LabelFonts labelFonts;
-    const SIZE outer = outerSize(twipsToPixels(formRow.clientWidth, scale),
-                                 twipsToPixels(formRow.clientHeight, scale), WindowStyle, 0, dpi);
-    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     placeControls(
         scale,
         [&](std::size_t row, int left, int windowWidth) {

@@ -77,6 +77,7 @@ private:
     void activationChanged(WORD state);
     void focusReceived();
     void dpiChanged(UINT dpi, const RECT& suggested);
+    void wheelTurned(int delta, POINT onScreen);
     void destroyed();
 
     HWND window_ = nullptr;

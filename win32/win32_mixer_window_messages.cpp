@@ -3,6 +3,8 @@
 
 #include "win32/window_class.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -40,6 +42,22 @@ LRESULT Win32MixerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_DPICHANGED:
         dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETNONCLIENTMETRICS) {
+            layOut(dpi_); // the desktop's message font changed: the labels are fitted anew
+        }
+        return DefWindowProcW(window_, message, wParam, lParam);
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+        wheelTurned(GET_WHEEL_DELTA_WPARAM(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_CLOSE:
+        // An open notice disables the window: a request to close it then
+        // waits, as the notice waits for its answer.
+        if (!IsWindowEnabled(window_)) {
+            return 0;
+        }
+        return DefWindowProcW(window_, message, wParam, lParam);
     case WM_DESTROY:
         destroyed();
         return 0;
@@ -104,13 +122,30 @@ void Win32MixerWindow::focusReceived() {
     }
 }
 
+// The controls are placed at the new DPI, then the window takes the
+// rectangle the system suggests, in one move.
 void Win32MixerWindow::dpiChanged(UINT dpi, const RECT& suggested) {
     layOut(dpi);
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The wheel turned over the window or one of its controls reaches the slider
+// beneath the pointer, if any; a control under it passes the wheel on here.
+void Win32MixerWindow::wheelTurned(int delta, POINT onScreen) {
+    ScreenToClient(window_, &onScreen);
+    const HWND under = ChildWindowFromPointEx(window_, onScreen, CWP_SKIPINVISIBLE);
+    for (ScrollBar& slider : sliders_) {
+        if (slider.handle() == under) {
+            slider.wheeled(delta);
+        }
+    }
+}
+
+// Nothing reaches the handlers once the window goes: its controls may still
+// report changes as they are destroyed.
 void Win32MixerWindow::destroyed() {
+    events_ = {};
     names_.clear();
     timer_.stop();
     if (endLoopWhenClosed_) {

@@ -5,39 +5,9 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace tintora::testing {
-namespace {
-
-LPARAM keyData(UINT key, bool release) {
-    const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
-    return 1 | scan | (release ? LPARAM{3} << 30 : 0);
-}
-
-} // namespace
-
-void putOnClipboard(std::u16string_view text, HWND owner) {
-    if (!OpenClipboard(owner)) {
-        throw std::runtime_error("the clipboard is not available");
-    }
-    EmptyClipboard();
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    auto* data = static_cast<wchar_t*>(GlobalLock(memory));
-    std::memcpy(data, text.data(), text.size() * sizeof(wchar_t));
-    data[text.size()] = L'\0';
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory); // the clipboard owns it now
-    CloseClipboard();
-}
-
-void processQueue(HWND window) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        win32::processMessage(window, message);
-    }
-}
-
 Win32Driver::Win32Driver() {
     mixer.window.timer().schedule().setManualForTesting(true);
     mixer.window.show(SW_SHOWNORMAL);
@@ -117,9 +87,12 @@ void Win32Driver::scroll(std::int16_t index, std::int16_t value) {
         return;
     }
     SetFocus(slider);
-    for (const int code : {SB_THUMBTRACK, SB_THUMBPOSITION, SB_ENDSCROLL}) {
-        SendMessageW(mixer.window.handle(), WM_HSCROLL,
-                     MAKEWPARAM(code, code == SB_ENDSCROLL ? 0 : value),
+    const std::pair<int, int> requests[] = {{SB_THUMBTRACK, mixer.window.sliderValue(index)},
+                                            {SB_THUMBTRACK, value},
+                                            {SB_THUMBPOSITION, value},
+                                            {SB_ENDSCROLL, 0}};
+    for (const auto& [code, position] : requests) {
+        SendMessageW(mixer.window.handle(), WM_HSCROLL, MAKEWPARAM(code, position),
                      reinterpret_cast<LPARAM>(slider));
     }
     processQueue();

@@ -6,20 +6,14 @@
 #pragma once
 
 #include "mixer/form1.h"
-#include "notice_watcher.h"
 #include "scenarios/mixer_driver.h"
 #include "win32/win32_bound_mixer.h"
+#include "win32_testing/notice_watcher.h"
+#include "win32_testing/window_input.h"
 
 #include <windows.h>
 
 namespace tintora::testing {
-
-// Puts `text` on the clipboard as Unicode text, as copying it elsewhere would.
-void putOnClipboard(std::u16string_view text, HWND owner);
-
-// Handles every message waiting in the thread's queue as the program's loop
-// would, on behalf of `window`.
-void processQueue(HWND window);
 
 class Win32Driver final : public MixerDriver {
 public:

@@ -1,6 +1,7 @@
 // Finds each notice (a system message box of this thread) as it opens, notes
-// what it shows, runs an optional action from inside its modal loop, and then
-// dismisses it as a user would: found by its title, its button pressed.
+// what it shows, runs an optional action from inside its modal loop, and then,
+// unless the action has dismissed it, dismisses it as a user would: found by
+// its title, its button pressed.
 //
 // MessageBoxW runs its own loop on the calling thread and returns only once
 // the box is gone, so the watcher acts from inside that loop: a CBT hook sees
@@ -43,6 +44,8 @@ public:
     // Drops the record, for runs too long to keep every notice.
     void forgetSeen() { seen_.clear(); }
     [[nodiscard]] int open() const { return open_; }
+    // Whether a notice was open that no window carrying its title showed.
+    [[nodiscard]] bool foundOneUntitled() const { return unfound_; }
 
 private:
     static LRESULT CALLBACK cbtHook(int code, WPARAM wParam, LPARAM lParam);
@@ -59,6 +62,7 @@ private:
     ULONGLONG openedAt_ = 0;
     ULONGLONG keepOpen_ = 0;
     int open_ = 0;
+    bool unfound_ = false;
 };
 
 } // namespace tintora::testing

@@ -1,11 +1,10 @@
-#include "notice_watcher.h"
+#include "win32_testing/notice_watcher.h"
 
 #include "win32/wide_text.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace tintora::testing {
 namespace {
@@ -109,13 +108,16 @@ void NoticeWatcher::dismiss(HWND box) {
     if (whileOpen_) {
         whileOpen_();
     }
+    --open_;
+    if (!IsWindow(box) || !IsWindowVisible(box)) {
+        return; // the action dismissed it
+    }
     // The user finds the notice by its title and answers it.
     HWND found = FindWindowW(L"#32770", notice.title.c_str());
     if (found == nullptr) {
-        ADD_FAILURE() << "no window carries the notice's title";
+        unfound_ = true;
         found = box; // still dismiss it, so that the test goes on
     }
-    --open_;
     switch (dismissal_) {
     case Dismissal::Button:
         SendMessageW(FindWindowExW(found, nullptr, L"Button", nullptr), BM_CLICK, 0, 0);
