@@ -7,6 +7,7 @@ set -euo pipefail
 program=$1
 work=$(mktemp -d)
 xvfb=
+# shellcheck disable=SC2317 # run by the trap
 cleanup() {
     if [ -n "$xvfb" ]; then
         kill "$xvfb" 2>/dev/null || true
@@ -15,6 +16,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap "exit 1" INT TERM # a ctest time-out stops the Xvfb too
 # A private runtime folder, so that no compositor of this machine's answers as wayland-0.
 mkdir -m 700 "$work/runtime"
 status=0
