@@ -219,7 +219,8 @@ QString explainPlatformFailure(const Store& store, const QString& fatalText) {
     if (missingWayland) {
         advice.append(QStringLiteral("install qt6-wayland"));
     }
-    if (missing || failedOtherwise) {
+    // Where Qt's own default lacks the Wayland plugin, installing it is the answer.
+    if (failedOtherwise || (missing && !(asked.byDefault && missingWayland))) {
         advice.append(asked.byOption ? QStringLiteral("leave out -platform, or give it one of the "
                                                       "installed plugins")
                       : asked.byDefault
