@@ -5,7 +5,8 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    tintora::StartUpMessages startUp; // no display: one line and exit code 1, not an abort
+    // No platform to start: what failed in one line and exit code 1, not an abort.
+    tintora::StartUpMessages startUp(argc, argv);
     QApplication app(argc, argv);
     startUp.connected();
     tintora::setUpApplication(app);

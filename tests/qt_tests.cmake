@@ -38,10 +38,12 @@ set_tests_properties(program_ends_when_its_window_closes PROPERTIES
   ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=string_append::verify_asan_link_order=0"
   TIMEOUT 30)
 
-# Where no display can be reached, the program ends with one line and exit code 1.
-add_test(NAME program_without_a_display
-         COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/qt/no_display.sh $<TARGET_FILE:tintora>)
-set_tests_properties(program_without_a_display PROPERTIES TIMEOUT 60)
+# Where Qt cannot start a platform (no display, an unreachable Wayland display
+# with X reachable, a plugin that does not exist), the program ends with exit
+# code 1 and one line naming what failed.
+add_test(NAME program_start_up_failures
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/qt/start_up_failures.sh $<TARGET_FILE:tintora>)
+set_tests_properties(program_start_up_failures PROPERTIES TIMEOUT 60)
 
 # The suites above again, natively on a real headless Wayland compositor.
 # Not under the sanitizers: they check memory on the offscreen run above.
