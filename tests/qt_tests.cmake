@@ -24,8 +24,11 @@ foreach(scale 1.5 2)
   gtest_discover_tests(qt_layout_test TEST_PREFIX "scale${scale}." DISCOVERY_TIMEOUT 30
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}")
 endforeach()
-tintora_qt_test(qt_property_test qt/qt_property_test.cpp)
 tintora_qt_test(qt_differential_test qt/qt_differential_test.cpp)
+# At 200 %, where every logical pixel of the preview is four on the screen.
+gtest_discover_tests(qt_differential_test TEST_PREFIX "scale2." DISCOVERY_TIMEOUT 30
+                     PROPERTIES ENVIRONMENT
+                     "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2;TINTORA_DIFFERENTIAL_SESSIONS=50")
 
 # Closing the window ends the program with exit status 0: the real executable,
 # with a module preloaded that closes its window the way the platform does.

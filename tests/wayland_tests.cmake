@@ -23,7 +23,7 @@ function(tintora_wayland_test name)
                                                   RESOURCE_LOCK wayland_seat LABELS wayland)
 endfunction()
 
-foreach(suite qt_mixer_test qt_input_test qt_layout_test qt_property_test qt_differential_test)
+foreach(suite qt_mixer_test qt_input_test qt_layout_test qt_differential_test)
   tintora_wayland_test(${suite} $<TARGET_FILE:${suite}>)
 endforeach()
 

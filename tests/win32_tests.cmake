@@ -51,7 +51,6 @@ endfunction()
 
 tintora_win32_test(win32_mixer_test win32/win32_mixer_test.cpp)
 tintora_win32_test(win32_window_test win32/win32_window_test.cpp)
-tintora_win32_test(win32_property_test win32/win32_property_test.cpp)
 tintora_win32_test(win32_differential_test win32/win32_differential_test.cpp)
 set_property(TEST win32_window_test APPEND PROPERTY ENVIRONMENT TINTORA_EXE=$<TARGET_FILE:tintora_exe>)
 add_dependencies(win32_window_test tintora_exe)

@@ -57,32 +57,6 @@ TEST_F(WindowInput, PastingWhatABoxAlreadyHoldsRunsNoHandler) {
     EXPECT_TRUE(log.calls.empty());
 }
 
-TEST_F(WindowInput, ArrowAndTroughClicksMoveTheSliderByOne) {
-    QScrollBar* slider = d.window.slider(0);
-    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier,
-                      sliderPart(slider, QStyle::SC_ScrollBarAddLine).center());
-    expectRed("1", "1", 1);
-    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier,
-                      sliderPart(slider, QStyle::SC_ScrollBarAddPage).center());
-    expectRed("2", "2", 2);
-    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier,
-                      sliderPart(slider, QStyle::SC_ScrollBarSubLine).center());
-    expectRed("1", "1", 1);
-}
-
-TEST_F(WindowInput, ArrowKeysOnAFocusedSliderStepIt) {
-    QScrollBar* slider = d.window.slider(1);
-    d.focusByKeyboard(slider);
-    QTest::keyClick(slider, Qt::Key_Right);
-    EXPECT_EQ(d.window.decimalBox(1)->text(), QStringLiteral("1"));
-    QTest::keyClick(slider, Qt::Key_Right);
-    QTest::keyClick(slider, Qt::Key_Left);
-    EXPECT_EQ(d.window.decimalBox(1)->text(), QStringLiteral("1"));
-    QTest::keyClick(slider, Qt::Key_End);
-    EXPECT_EQ(d.window.decimalBox(1)->text(), QStringLiteral("255"));
-    EXPECT_EQ(d.window.hexBox(1)->text(), QStringLiteral("FF"));
-}
-
 TEST_F(WindowInput, ADraggedThumbRaisesChangeOnceOnRelease) {
     QScrollBar* slider = d.window.slider(0);
     bool boxFollowedDuringDrag = false;
@@ -129,15 +103,6 @@ TEST_F(WindowInput, ReturnAndEscapeDismissTheNoticeWhoseOneButtonIsTheDefault) {
         EXPECT_EQ(dismissedByKey, static_cast<int>(d.notices.seen().size()) - before) << key;
         EXPECT_GT(dismissedByKey, 0) << key;
     }
-}
-
-TEST_F(WindowInput, AMouseClickRemembersTheTextButKeyboardFocusDoesNot) {
-    d.paste(TextGroup::Text1, 2, u"77");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // on to the red slider
-    d.focusByKeyboard(d.window.decimalBox(1));
-    EXPECT_EQ(d.form().rememberedText(), u"");
-    d.click(2);
-    EXPECT_EQ(d.form().rememberedText(), u"77");
 }
 
 TEST_F(WindowInput, ClicksOnLabelsAndThePreviewRunNoHandler) {

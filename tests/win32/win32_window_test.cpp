@@ -4,6 +4,7 @@
 // system draws it, with the live timer ticking inside its loop; start-up and
 // closing of the real program.
 #include "conversions/channel_conversions.h"
+#include "layout/control_placement.h"
 #include "layout/layout_table.h"
 #include "program_run.h"
 #include "win32/message_loop.h"
@@ -15,7 +16,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace tintora::testing {
 namespace {
@@ -126,25 +130,6 @@ TEST_F(Win32Window, EveryControlStandsWhereTheTableSaysAt96Dpi) {
     EXPECT_EQ(window.preview().colour(), std::nullopt);
 }
 
-TEST_F(Win32Window, TabVisitsBoxesThenSlidersThenHexBoxesAndSkipsLabels) {
-    d.focusByKeyboard(window.preview().handle());
-    std::vector<HWND> expected;
-    for (int i = 0; i < ChannelCount; ++i) {
-        expected.push_back(window.box(TextGroup::Text1, i));
-    }
-    for (int i = 0; i < ChannelCount; ++i) {
-        expected.push_back(window.slider(i));
-    }
-    for (int i = 0; i < ChannelCount; ++i) {
-        expected.push_back(window.box(TextGroup::Text2, i));
-    }
-    expected.push_back(window.preview().handle());
-    for (std::size_t step = 0; step < expected.size(); ++step) {
-        d.pressKey(VK_TAB);
-        EXPECT_EQ(GetFocus(), expected[step]) << "after Tab number " << step + 1;
-    }
-}
-
 // The headings and "红" overlap the red row by one pixel; there the box or
 // slider is drawn and takes the click.
 TEST_F(Win32Window, LabelsLieBeneathEveryBoxAndSlider) {
@@ -211,31 +196,6 @@ TEST_F(Win32Window, APressElsewhereReleasedOverADecimalBoxIsNoClick) {
     EXPECT_TRUE(log.calls.empty());
 }
 
-TEST_F(Win32Window, ArrowAndTroughClicksMoveTheSliderByOne) {
-    const HWND slider = window.slider(0);
-    const auto [info, client, middle] = partsOf(slider);
-    const int arrow = info.dxyLineButton;
-    d.clickAt(slider, {client.right - arrow / 2, middle}); // right arrow
-    expectRed(u"1", u"1", 1);
-    d.clickAt(slider, {(info.xyThumbBottom + client.right - arrow) / 2, middle}); // trough
-    expectRed(u"2", u"2", 2);
-    d.clickAt(slider, {arrow / 2, middle}); // left arrow
-    expectRed(u"1", u"1", 1);
-}
-
-TEST_F(Win32Window, KeysOnAFocusedSliderStepItAndRightIncreases) {
-    d.focusByKeyboard(window.slider(1));
-    d.pressKey(VK_RIGHT);
-    EXPECT_EQ(d.text(TextGroup::Text1, 1), u"1");
-    d.pressKey(VK_RIGHT);
-    d.pressKey(VK_LEFT);
-    EXPECT_EQ(d.text(TextGroup::Text1, 1), u"1");
-    d.pressKey(VK_END);
-    EXPECT_EQ(d.text(TextGroup::Text2, 1), u"FF");
-    d.pressKey(VK_HOME);
-    EXPECT_EQ(d.text(TextGroup::Text1, 1), u"0");
-}
-
 TEST_F(Win32Window, ADraggedThumbRaisesChangeOnceOnRelease) {
     const HWND slider = window.slider(0);
     const auto [info, client, middle] = partsOf(slider);
@@ -293,19 +253,35 @@ TEST_F(Win32Window, TheLiveTimerSleepsWhileTheNoticeIsOpen) {
     EXPECT_EQ(std::count(opened, restored, "Timer1_Timer()"), 0);
 }
 
-TEST(Win32Fonts, EveryLabelTextEndsInsideTheWindowWithALargerMessageFont) {
+// Fonts the window held, as its controls report them.
+std::vector<HFONT> fontsOf(const win32::Win32MixerWindow& window) {
+    std::vector<HFONT> fonts;
+    for (const ControlRow& row : layoutTable) {
+        fonts.push_back(reinterpret_cast<HFONT>(
+            SendMessageW(window.control(row.name, row.index), WM_GETFONT, 0, 0)));
+    }
+    return fonts;
+}
+
+// The desktop's message font changes while the window is open: the system
+// tells every window, and each label is fitted to its text anew.
+TEST(Win32Fonts, EveryLabelTextEndsInsideTheWindowAsTheMessageFontGrows) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
     struct Restore {
         NONCLIENTMETRICSW metrics;
-        ~Restore() { SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0); }
+        ~Restore() {
+            SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics,
+                                  SPIF_SENDCHANGE);
+        }
     } restore{metrics};
+    const win32::Win32MixerWindow window;
+    ASSERT_EQ(window.dpi(), 96u);
     for (const int points : {9, 10, 11, 12}) {
         metrics.lfMessageFont.lfHeight = -MulDiv(points, 96, 72);
-        ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
-        const win32::Win32MixerWindow window;
-        ASSERT_EQ(window.dpi(), 96u);
+        ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics,
+                                          SPIF_SENDCHANGE));
         for (const ControlRow& row : layoutTable) {
             if (row.controlClass != ControlClass::Label) {
                 continue;
@@ -313,12 +289,71 @@ TEST(Win32Fonts, EveryLabelTextEndsInsideTheWindowWithALargerMessageFont) {
             const HWND label = window.control(row.name);
             const std::wstring text = windowText(label);
             const HDC dc = GetDC(label);
-            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+            SelectObject(dc, font);
             SIZE size{};
             GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
             ReleaseDC(label, dc);
             EXPECT_LE(twipsToPixels(row.left) + size.cx, clientWidthPixels)
                 << row.name << " at " << points;
+            LOGFONTW chosen{};
+            GetObjectW(font, sizeof(chosen), &chosen);
+            EXPECT_LE(std::abs(chosen.lfHeight), std::abs(metrics.lfMessageFont.lfHeight))
+                << row.name << " at " << points;
+        }
+    }
+}
+
+// The moves and resizes of one window, as the system reports them to it.
+struct {
+    HWND watched = nullptr;
+    int count = 0;
+} moves;
+
+LRESULT CALLBACK countMoves(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->hwnd == moves.watched && sent->message == WM_WINDOWPOSCHANGED) {
+        const auto* place = reinterpret_cast<const WINDOWPOS*>(sent->lParam);
+        moves.count += (place->flags & SWP_NOMOVE) == 0 || (place->flags & SWP_NOSIZE) == 0;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// At a new DPI the system suggests a rectangle for the window: it takes it in
+// one move, with every control placed as the table lays it out at that DPI,
+// and lets go of every font it used before.
+TEST_F(Win32Window, ADpiChangeTakesTheSuggestedRectangleInOneMoveAndKeepsNoOldFont) {
+    moves.watched = window.handle();
+    const HHOOK hook =
+        SetWindowsHookExW(WH_CALLWNDPROCRET, &countMoves, nullptr, GetCurrentThreadId());
+    const std::vector<HFONT> before = fontsOf(window);
+    for (const UINT dpi : {144u, 96u}) {
+        SCOPED_TRACE(dpi);
+        moves.count = 0;
+        RECT suggested{};
+        GetWindowRect(window.handle(), &suggested);
+        const int width = twipsToPixels(formRow.clientWidth, static_cast<int>(dpi)) + 16;
+        const int height = twipsToPixels(formRow.clientHeight, static_cast<int>(dpi)) + 39;
+        suggested = {suggested.left + 7, suggested.top + 5, suggested.left + 7 + width,
+                     suggested.top + 5 + height};
+        SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        RECT now{};
+        GetWindowRect(window.handle(), &now);
+        EXPECT_TRUE(EqualRect(&now, &suggested));
+        EXPECT_EQ(moves.count, 1);
+        for (const ControlRow& row : layoutTable) {
+            const RECT place = placeOf(window.control(row.name, row.index));
+            const PixelRect expected = pixelRect(row, static_cast<int>(dpi));
+            EXPECT_EQ(place.left, expected.left) << row.name << " " << row.index;
+            EXPECT_EQ(place.top, expected.top) << row.name << " " << row.index;
+            EXPECT_EQ(place.bottom - place.top, expected.height) << row.name << " " << row.index;
+        }
+    }
+    UnhookWindowsHookEx(hook);
+    for (const HFONT font : before) {
+        if (font != nullptr) {
+            EXPECT_EQ(GetObjectType(font), 0u) << "a font of the first layout is still there";
         }
     }
 }
@@ -360,6 +395,39 @@ TEST(Win32Program, ClosingTheWindowEndsTheProcessWithExitCodeZero) {
     EXPECT_TRUE(run.windowShown);
     EXPECT_TRUE(run.ended);
     EXPECT_EQ(run.exitCode, 0u);
+}
+
+// While the notice is open, a request to close the window leaves the window
+// and its one notice where they are: WM_CLOSE posted to the window, and
+// taskkill without /F, which posts one to every window of the process.
+TEST(Win32Program, ACloseRequestWhileTheNoticeIsOpenLeavesTheWindowAndTheNotice) {
+    const char* unixPath = std::getenv("TINTORA_EXE");
+    ASSERT_NE(unixPath, nullptr) << "TINTORA_EXE names the built Tintora.exe";
+    RunningProgram program(windowsPathOf(unixPath));
+    ASSERT_NE(program.window(), nullptr);
+    // A letter in the red box brings up the notice.
+    const HWND red = FindWindowExW(program.window(), nullptr, L"Edit", nullptr);
+    PostMessageW(red, WM_CHAR, L'x', 1);
+    ASSERT_EQ(program.notices(1).size(), 1u);
+    const std::pair<const char*, std::function<void()>> requests[] = {
+        {"WM_CLOSE", [&] { PostMessageW(program.window(), WM_CLOSE, 0, 0); }},
+        {"taskkill", [&] { EXPECT_EQ(RunningProgram::run(L"taskkill.exe /PID " + program.id()), 0u); }},
+    };
+    for (const auto& [how, request] : requests) {
+        request();
+        program.settle();
+        EXPECT_TRUE(program.running()) << how;
+        EXPECT_TRUE(IsWindowVisible(program.window())) << how;
+        EXPECT_EQ(program.notices().size(), 1u) << how;
+    }
+    // Answered, the notices go (a second follows: nothing was remembered), and
+    // the window closes as usual.
+    for (std::vector<HWND> open = program.notices(); !open.empty(); open = program.notices()) {
+        PostMessageW(open.front(), WM_KEYDOWN, VK_RETURN, 1);
+        program.settle();
+    }
+    PostMessageW(program.window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.exitCode(), 0u);
 }
 
 // A start that fails says so in a message box, and the program ends with 1.
