@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // A blinking caret would wake the event loop twice a second.
     QApplication::setCursorFlashTime(0);
-    tintora::setUpApplication(app);
+    tintora::qt::setUpApplication(app);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -69,7 +69,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setCursorFlashTime(0);
     if (program) {
-        tintora::setUpApplication(app);
+        tintora::qt::setUpApplication(app);
         tintora::bench::QtRig rig;
         QLineEdit* box = rig.window.decimalBox(0);
         tintora::bench::focus(box);

@@ -239,7 +239,7 @@ int main(int argc, char* argv[]) {
         tintora::testing::BareWindowTarget target;
         tintora::testing::long_run::run(target, where.c_str());
     } else {
-        tintora::setUpApplication(app);
+        tintora::qt::setUpApplication(app);
         tintora::testing::ProgramTarget target;
         tintora::testing::long_run::run(target, where.c_str());
     }

@@ -60,10 +60,10 @@ public:
 
 private:
     std::int64_t notices_ = 0;
-    QtBoundMixer mixer_;
+    qt::QtBoundMixer mixer_;
 
 public:
-    QtMixerWindow& window = mixer_.window;
+    qt::QtMixerWindow& window = mixer_.window;
 };
 
 // The bare window: one bare line edit where the red decimal box is, in a window of

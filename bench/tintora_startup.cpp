@@ -8,9 +8,9 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    tintora::setUpApplication(app);
+    tintora::qt::setUpApplication(app);
 
-    tintora::QtBoundMixer mixer;
+    tintora::qt::QtBoundMixer mixer;
 
     tintora::measurement::Probe probe(mixer.window);
     mixer.window.show();

@@ -44,7 +44,7 @@ BareWindow::BareWindow() {
             twipsToPixels(row.height), window_, nullptr, instance, nullptr);
         if (row.controlClass == ControlClass::TextBox) {
             SendMessageW(control, EM_LIMITTEXT, static_cast<WPARAM>(row.maxLength), 0);
-            (row.base == Base::Decimal ? decimal_ : hex_).at(row.index) = control;
+            (row.radix == Radix::Decimal ? decimal_ : hex_).at(row.index) = control;
         } else if (row.controlClass == ControlClass::HScrollBar) {
             SetScrollRange(control, SB_CTL, SliderMin, SliderMax, FALSE);
             sliders_.at(row.index) = control;

@@ -22,7 +22,7 @@ namespace tintora {
     };
     switch (row.controlClass) {
     case ControlClass::TextBox:
-        return named(row.base == Base::Decimal ? "十进制" : "十六进制");
+        return named(row.radix == Radix::Decimal ? "十进制" : "十六进制");
     case ControlClass::HScrollBar:
         return named("滑块");
     case ControlClass::PictureBox:

@@ -18,7 +18,7 @@ inline constexpr int TimerIntervalMs = 50; // Timer1
 // pixels wide, just inside its frame; the mixed colour fills all within it.
 inline constexpr int PreviewFocusOutline = 1;
 
-// What number a box shows: Text1 decimal, Text2 hexadecimal.
-enum class Base { None, Decimal, Hexadecimal };
+// In which radix a box shows its number: Text1 decimal, Text2 hexadecimal.
+enum class Radix { None, Decimal, Hexadecimal };
 
 } // namespace tintora

@@ -27,7 +27,7 @@ struct ControlRow {
     int height;
     std::string_view content; // UTF-8: a box's text or a label's caption
     int maxLength;            // boxes only; 0 elsewhere
-    Base base;                // boxes only; None elsewhere
+    Radix radix;              // boxes only; None elsewhere
     int tabIndex;
 };
 
@@ -44,32 +44,33 @@ inline constexpr int clientHeightPixels = twipsToPixels(formRow.clientHeight);
 
 // In tab order.
 inline constexpr std::array<ControlRow, 22> layoutTable{{
-    {"Picture1", ControlClass::PictureBox, -1, 0, 0, 3255, 2175, "", 0, Base::None, 0},
-    {"Text1", ControlClass::TextBox, 0, 3720, 2280, 495, 285, "0", 3, Base::Decimal, 1},
-    {"Text1", ControlClass::TextBox, 1, 3720, 2640, 495, 285, "0", 3, Base::Decimal, 2},
-    {"Text1", ControlClass::TextBox, 2, 3720, 3000, 495, 285, "0", 3, Base::Decimal, 3},
-    {"HScroll1", ControlClass::HScrollBar, 0, 360, 2280, 3255, 255, "", 0, Base::None, 4},
-    {"HScroll1", ControlClass::HScrollBar, 1, 360, 2640, 3255, 255, "", 0, Base::None, 5},
-    {"HScroll1", ControlClass::HScrollBar, 2, 360, 3000, 3255, 255, "", 0, Base::None, 6},
-    {"Label1", ControlClass::Label, -1, 0, 2280, 375, 255, "红", 0, Base::None, 7},
-    {"Label2", ControlClass::Label, -1, 0, 2640, 375, 255, "绿", 0, Base::None, 8},
-    {"Label3", ControlClass::Label, -1, 0, 3000, 375, 255, "蓝", 0, Base::None, 9},
-    {"Label4", ControlClass::Label, -1, 3960, 0, 855, 255, "欢迎使用", 0, Base::None, 10},
-    {"Label5", ControlClass::Label, -1, 3720, 840, 1455, 255, "程序开发：Morlan", 0, Base::None,
+    {"Picture1", ControlClass::PictureBox, -1, 0, 0, 3255, 2175, "", 0, Radix::None, 0},
+    {"Text1", ControlClass::TextBox, 0, 3720, 2280, 495, 285, "0", 3, Radix::Decimal, 1},
+    {"Text1", ControlClass::TextBox, 1, 3720, 2640, 495, 285, "0", 3, Radix::Decimal, 2},
+    {"Text1", ControlClass::TextBox, 2, 3720, 3000, 495, 285, "0", 3, Radix::Decimal, 3},
+    {"HScroll1", ControlClass::HScrollBar, 0, 360, 2280, 3255, 255, "", 0, Radix::None, 4},
+    {"HScroll1", ControlClass::HScrollBar, 1, 360, 2640, 3255, 255, "", 0, Radix::None, 5},
+    {"HScroll1", ControlClass::HScrollBar, 2, 360, 3000, 3255, 255, "", 0, Radix::None, 6},
+    {"Label1", ControlClass::Label, -1, 0, 2280, 375, 255, "红", 0, Radix::None, 7},
+    {"Label2", ControlClass::Label, -1, 0, 2640, 375, 255, "绿", 0, Radix::None, 8},
+    {"Label3", ControlClass::Label, -1, 0, 3000, 375, 255, "蓝", 0, Radix::None, 9},
+    {"Label4", ControlClass::Label, -1, 3960, 0, 855, 255, "欢迎使用", 0, Radix::None, 10},
+    {"Label5", ControlClass::Label, -1, 3720, 840, 1455, 255, "程序开发：Morlan", 0, Radix::None,
      11},
-    {"Label6", ControlClass::Label, -1, 3840, 480, 1215, 255, "Tintora1.1", 0, Base::None, 12},
+    {"Label6", ControlClass::Label, -1, 3840, 480, 1215, 255, "Tintora1.1", 0, Radix::None, 12},
     {"Label7", ControlClass::Label, -1, 0, 3360, 3375, 255, "E-Mail:tintora@example.com", 0,
-     Base::None, 13},
-    {"Label8", ControlClass::Label, -1, 3720, 1200, 1575, 255, "程序Bug在所难免", 0, Base::None,
+     Radix::None, 13},
+    {"Label8", ControlClass::Label, -1, 3720, 1200, 1575, 255, "程序Bug在所难免", 0, Radix::None,
      14},
-    {"Label9", ControlClass::Label, -1, 3720, 1560, 1695, 495, "请来信告诉我！", 0, Base::None, 15},
-    {"Text2", ControlClass::TextBox, 0, 4440, 2280, 495, 270, "0", 2, Base::Hexadecimal, 16},
-    {"Text2", ControlClass::TextBox, 1, 4440, 2640, 495, 270, "0", 2, Base::Hexadecimal, 17},
-    {"Text2", ControlClass::TextBox, 2, 4440, 3000, 495, 270, "0", 2, Base::Hexadecimal, 18},
-    {"Label10", ControlClass::Label, -1, 3720, 2040, 735, 255, "十进制", 0, Base::None, 19},
-    {"Label11", ControlClass::Label, -1, 4440, 2040, 975, 255, "十六进制", 0, Base::None, 20},
+    {"Label9", ControlClass::Label, -1, 3720, 1560, 1695, 495, "请来信告诉我！", 0, Radix::None,
+     15},
+    {"Text2", ControlClass::TextBox, 0, 4440, 2280, 495, 270, "0", 2, Radix::Hexadecimal, 16},
+    {"Text2", ControlClass::TextBox, 1, 4440, 2640, 495, 270, "0", 2, Radix::Hexadecimal, 17},
+    {"Text2", ControlClass::TextBox, 2, 4440, 3000, 495, 270, "0", 2, Radix::Hexadecimal, 18},
+    {"Label10", ControlClass::Label, -1, 3720, 2040, 735, 255, "十进制", 0, Radix::None, 19},
+    {"Label11", ControlClass::Label, -1, 4440, 2040, 975, 255, "十六进制", 0, Radix::None, 20},
     {"Label12", ControlClass::Label, -1, 0, 3600, 4455, 255, "主页:https://www.example.com/tintora",
-     0, Base::None, 21},
+     0, Radix::None, 21},
 }};
 
 // The row of the control `name` (element `index` of a group, -1 for a single
@@ -102,15 +103,15 @@ constexpr int countRows(std::string_view name) {
     return count;
 }
 
-constexpr bool boxesHaveTheirBaseAndLength() {
+constexpr bool boxesHaveTheirRadixAndLength() {
     for (const ControlRow& row : layoutTable) {
-        const Base base = row.name == "Text1"   ? Base::Decimal
-                          : row.name == "Text2" ? Base::Hexadecimal
-                                                : Base::None;
-        const int length = base == Base::Decimal       ? DecimalMaxLength
-                           : base == Base::Hexadecimal ? HexMaxLength
-                                                       : 0;
-        if (row.base != base || row.maxLength != length) {
+        const Radix radix = row.name == "Text1"   ? Radix::Decimal
+                            : row.name == "Text2" ? Radix::Hexadecimal
+                                                  : Radix::None;
+        const int length = radix == Radix::Decimal       ? DecimalMaxLength
+                           : radix == Radix::Hexadecimal ? HexMaxLength
+                                                         : 0;
+        if (row.radix != radix || row.maxLength != length) {
             return false;
         }
     }
@@ -125,6 +126,6 @@ static_assert(layout_checks::rowsAreInTabOrder());
 static_assert(layout_checks::countRows("Text1") == ChannelCount &&
               layout_checks::countRows("Text2") == ChannelCount &&
               layout_checks::countRows("HScroll1") == ChannelCount);
-static_assert(layout_checks::boxesHaveTheirBaseAndLength());
+static_assert(layout_checks::boxesHaveTheirRadixAndLength());
 
 } // namespace tintora

@@ -138,7 +138,7 @@ void Form1::Timer1_Timer() noexcept {
     // Whatever this tick changes, the change handlers it raises wake the timer again.
     tickHasWork_ = false;
     DecimalTexts texts;
-    std::int16_t failing = 0;
+    std::optional<std::int16_t> failing;
     try {
         texts = decimalTexts();
         if (lastReportedFailure_ == texts) {

@@ -86,9 +86,10 @@ private:
     TickReadingCache tickReadings_;
     // Cleared as a tick starts, set by every change a tick could react to: a
     // box's text, a slider's value, the preview painted by the hexadecimal
-    // handler (all inside the change handlers), and a notice closing. While
-    // it is clear, the last tick's texts and colour still stand, or its
-    // failure is still the one reported, so the next tick would change nothing.
+    // handler (all inside the change handlers). A tick under an open notice
+    // leaves it as it is. While it is clear, the last tick's texts and colour
+    // still stand, or its failure is still the one reported, so the next tick
+    // would change nothing.
     bool tickHasWork_ = true;
     bool timerEnabled_ = true;
 };

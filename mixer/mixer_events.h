@@ -1,5 +1,6 @@
-// The five events a window raises for the logic, as callbacks: what the
-// in-memory widgets and the Win32 window call. Each is raised on the stack of
+// The five events a window raises for the logic, as callbacks: what every
+// realisation's window calls (the in-memory widgets, the Qt window from its
+// widgets' signals, the Win32 window from its controls' messages). Each is raised on the stack of
 // whatever caused it, never posted; an unset event goes nowhere.
 #pragma once
 

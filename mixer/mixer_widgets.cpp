@@ -12,20 +12,20 @@ std::int16_t MixerWidgets::checked(std::int16_t index) {
 }
 
 Text MixerWidgets::text(TextGroup group, std::int16_t index) const {
-    return boxText(group, checked(index));
+    return heldText(group, checked(index));
 }
 
 void MixerWidgets::setText(TextGroup group, std::int16_t index, std::u16string_view text) {
     const std::u16string_view cut = cutToLength(text, maxLength(group));
     // The same text again changes nothing: no Change, and the caret and
     // selection stay where the user left them.
-    if (cut != boxText(group, checked(index))) {
+    if (cut != heldText(group, checked(index))) {
         assignText(group, index, cut);
     }
 }
 
 std::int16_t MixerWidgets::value(std::int16_t index) const {
-    return sliderValue(checked(index));
+    return heldValue(checked(index));
 }
 
 void MixerWidgets::setValue(std::int16_t index, std::int16_t value) {
@@ -33,7 +33,7 @@ void MixerWidgets::setValue(std::int16_t index, std::int16_t value) {
     if (value < SliderMin || value > SliderMax) {
         throw Failure{}; // refused, where a toolkit's slider would clamp it and report a change
     }
-    if (value != sliderValue(index)) {
+    if (value != heldValue(index)) {
         assignValue(index, value);
     }
 }

@@ -39,8 +39,8 @@ enum class TextGroup { Text1, Text2 }; // decimal, hexadecimal
 // A slider spans exactly one colour component.
 static_assert(SliderMin == ComponentMin && SliderMax == ComponentMax);
 
-[[nodiscard]] constexpr TextGroup groupOf(Base base) {
-    return base == Base::Decimal ? TextGroup::Text1 : TextGroup::Text2;
+[[nodiscard]] constexpr TextGroup groupOf(Radix radix) {
+    return radix == Radix::Decimal ? TextGroup::Text1 : TextGroup::Text2;
 }
 
 [[nodiscard]] constexpr int maxLength(TextGroup group) {
@@ -77,11 +77,11 @@ protected:
     static std::int16_t checked(std::int16_t index);
 
     // The toolkit's side, always with an index in 0..2.
-    [[nodiscard]] virtual Text boxText(TextGroup group, std::int16_t index) const = 0;
+    [[nodiscard]] virtual Text heldText(TextGroup group, std::int16_t index) const = 0;
     // `text` is already cut to the box's MaxLength and differs from what the
     // box holds.
     virtual void assignText(TextGroup group, std::int16_t index, std::u16string_view text) = 0;
-    [[nodiscard]] virtual std::int16_t sliderValue(std::int16_t index) const = 0;
+    [[nodiscard]] virtual std::int16_t heldValue(std::int16_t index) const = 0;
     // `value` is already within 0..255 and differs from the slider's.
     virtual void assignValue(std::int16_t index, std::int16_t value) = 0;
 };

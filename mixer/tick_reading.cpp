@@ -13,14 +13,14 @@ TickReading readTick(const DecimalTexts& texts) {
         components[channel] = *floored;
     }
     if (const auto colour = PackColour(components[0], components[1], components[2])) {
-        return {*colour, 0};
+        return {*colour, std::nullopt};
     }
     for (const std::int16_t channel : {2, 1, 0}) {
         if (components[channel] < SliderMin || components[channel] > SliderMax) {
             return {std::nullopt, channel};
         }
     }
-    return {std::nullopt, 0};
+    return {std::nullopt, std::int16_t{0}}; // a packing that fails in range: red, as for no channel
 }
 
 const TickReading& TickReadingCache::of(const DecimalTexts& texts) {

@@ -12,11 +12,11 @@ namespace tintora {
 
 using DecimalTexts = std::array<Text, ChannelCount>;
 
-// The colour, or the channel whose box fails: the first in the order blue,
-// green, red that does not read, else the first outside 0..255.
+// The colour, or else the channel whose box fails: the first in the order
+// blue, green, red that does not read, else the first outside 0..255.
 struct TickReading {
     std::optional<Colour> colour;
-    std::int16_t failingChannel = 0;
+    std::optional<std::int16_t> failingChannel; // set exactly when there is no colour
 };
 
 [[nodiscard]] TickReading readTick(const DecimalTexts& texts);

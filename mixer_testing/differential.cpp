@@ -2,212 +2,16 @@
 
 #include "mixer_testing/in_memory_window.h"
 #include "mixer_testing/printable_text.h"
+#include "mixer_testing/user_sessions.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
-#include <random>
 #include <sstream>
 #include <string_view>
 
 namespace tintora::testing::differential {
 namespace {
-
-// What a user types, one character a key: digits most, so that numbers form
-// often enough to reach the paths behind the checks.
-// clang-format off
-constexpr std::u16string_view Characters[] = {
-    u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"0", u"1", u"2", u"5", u"9",
-    u".", u"+", u"-", u"e", u"E",                                 // the rest of a numeral
-    u"a", u"b", u"c", u"d", u"f", u"A", u"B", u"C", u"D", u"F",   // hexadecimal letters
-    u"g", u"x", u"H", u"z", u"&", u",", u"$",                     // other characters
-    u"\uFF11", u"\u00A0", u"\u00E9", u"\u4E2D", u"\u3000", u"\U0001F600", // beyond ASCII
-    u"\x02", u"\x1B", u"\x7F",                                    // from Ctrl and a letter
-};
-
-// What other programs put on the clipboard.
-constexpr std::u16string_view Clipboard[] = {
-    u"256", u"-5", u"1e2", u"c8", u"0A", u"255", u"0", u"-0", u"1.5", u"2.5", u".5", u"1.",
-    u"+", u" 12", u"300", u"FF", u"ff", u"G", u"&H", u"3e2", u"-.4", u"007", u"1,5", u"inf",
-    u"12\n", u"12\r\n", u"1\n2", u"\n5", u"FF\r", u"3\r4", u"12345678", u"\U0001F600" u"1",
-    u"1\U0001F600", u"\u4E2D\u6587", u"\uFF11\uFF12", u"7\t",
-};
-// clang-format on
-
-constexpr Key BoxKeys[] = {Key::Left,      Key::Right,  Key::Home,     Key::End,
-                           Key::Backspace, Key::Delete, Key::Return,   Key::Escape,
-                           Key::Space,     Key::Left,   Key::Backspace};
-constexpr Key BoxControlKeys[] = {Key::Backspace, Key::Delete, Key::A, Key::C,
-                                  Key::X,         Key::V,      Key::V};
-constexpr Key SliderKeys[] = {Key::Left, Key::Right, Key::Up,     Key::Down,
-                              Key::Home, Key::End,   Key::PageUp, Key::PageDown};
-
-// Where a trough can be clicked on both sides of the thumb at any scale.
-constexpr int TroughMargin = 16;
-
-class Generator {
-public:
-    explicit Generator(std::uint64_t seed)
-        : random_(seed) {}
-
-    UserAction next(InMemoryWindow& window, bool mustDismiss) {
-        return window.noticeOpen() ? underNotice(mustDismiss) : onWindow(window);
-    }
-
-private:
-    std::size_t below(std::size_t n) { return static_cast<std::size_t>(random_() % n); }
-    bool chance(int percent) { return below(100) < static_cast<std::size_t>(percent); }
-    template <typename T, std::size_t N> const T& pick(const T (&choices)[N]) {
-        return choices[below(N)];
-    }
-
-    static UserAction press(Key key, unsigned modifiers = NoModifier) {
-        UserAction action;
-        action.kind = UserAction::Kind::Press;
-        action.key = key;
-        action.modifiers = modifiers;
-        return action;
-    }
-    UserAction type() {
-        UserAction action;
-        action.kind = UserAction::Kind::Type;
-        action.text = pick(Characters);
-        return action;
-    }
-    static UserAction click(std::size_t row, Spot spot = Spot::Middle) {
-        UserAction action;
-        action.kind = UserAction::Kind::Click;
-        action.row = row;
-        action.spot = spot;
-        return action;
-    }
-    std::size_t rowOfKind(ControlClass kind) {
-        std::vector<std::size_t> rows;
-        for (std::size_t row = 0; row < layoutTable.size(); ++row) {
-            if (layoutTable[row].controlClass == kind) {
-                rows.push_back(row);
-            }
-        }
-        return rows[below(rows.size())];
-    }
-
-    UserAction underNotice(bool mustDismiss) {
-        const std::size_t roll = mustDismiss ? 30 : below(100);
-        if (roll < 25) {
-            return UserAction{}; // a tick
-        }
-        if (roll < 60) {
-            const std::size_t how = below(4);
-            return how == 0   ? press(Key::Return)
-                   : how == 1 ? press(Key::Escape)
-                   : how == 2 ? press(Key::Space)
-                              : click(NoticeButton);
-        }
-        // Input that finds the notice in the way.
-        switch (below(4)) {
-        case 0:
-            return type();
-        case 1:
-            return press(pick({Key::Tab, Key::Left, Key::Right, Key::Backspace}));
-        case 2:
-            return click(rowOfKind(chance(50) ? ControlClass::TextBox : ControlClass::HScrollBar),
-                         Spot::AfterText);
-        default: {
-            UserAction wheel;
-            wheel.kind = UserAction::Kind::Wheel;
-            wheel.row = rowOfKind(ControlClass::HScrollBar);
-            wheel.amount = WheelNotch;
-            return wheel;
-        }
-        }
-    }
-
-    UserAction onWindow(InMemoryWindow& window) {
-        const std::size_t roll = below(100);
-        if (roll < 10) {
-            return UserAction{}; // a tick
-        }
-        if (roll < 18) {
-            return press(Key::Tab, chance(30) ? Shift : NoModifier);
-        }
-        if (roll < 50) {
-            return keyFor(layoutTable[window.focus()]);
-        }
-        if (roll < 68) {
-            return type();
-        }
-        if (roll < 74) {
-            UserAction copy;
-            copy.kind = UserAction::Kind::Copy;
-            copy.text = pick(Clipboard);
-            return copy;
-        }
-        if (roll < 86) {
-            return randomClick(window);
-        }
-        if (roll < 91) {
-            UserAction drag;
-            drag.kind = UserAction::Kind::Drag;
-            drag.row = rowOfKind(ControlClass::HScrollBar);
-            drag.amount = static_cast<int>(below(SliderMax + 1));
-            return drag;
-        }
-        UserAction wheel;
-        wheel.kind = UserAction::Kind::Wheel;
-        wheel.row = chance(70) ? rowOfKind(ControlClass::HScrollBar) : below(layoutTable.size());
-        wheel.amount = pick({WheelNotch, -WheelNotch, WheelNotch / 3, -WheelNotch / 3,
-                             2 * WheelNotch, -2 * WheelNotch});
-        wheel.horizontal = chance(20);
-        return wheel;
-    }
-
-    UserAction keyFor(const ControlRow& focused) {
-        switch (focused.controlClass) {
-        case ControlClass::TextBox:
-            if (chance(30)) {
-                return press(pick(BoxControlKeys), Control);
-            }
-            if (const Key key = pick(BoxKeys);
-                key == Key::Left || key == Key::Right || key == Key::Home || key == Key::End) {
-                return press(key, chance(30) ? Shift : NoModifier);
-            } else {
-                return press(key);
-            }
-        case ControlClass::HScrollBar:
-            return press(pick(SliderKeys));
-        default:
-            return press(pick(SliderKeys));
-        }
-    }
-
-    UserAction randomClick(InMemoryWindow& window) {
-        const std::size_t roll = below(100);
-        if (roll < 50) {
-            return click(rowOfKind(ControlClass::TextBox), Spot::AfterText);
-        }
-        if (roll < 80) {
-            const std::size_t row = rowOfKind(ControlClass::HScrollBar);
-            const int value =
-                window.widgets().value(static_cast<std::int16_t>(layoutTable[row].index));
-            const bool troughClear = value >= TroughMargin && value <= SliderMax - TroughMargin;
-            const std::size_t spot = below(troughClear ? 5 : 3);
-            return click(row, spot == 0   ? Spot::LeftArrow
-                              : spot == 1 ? Spot::RightArrow
-                              : spot == 2 ? Spot::Thumb
-                              : spot == 3 ? Spot::TroughLeft
-                                          : Spot::TroughRight);
-        }
-        if (roll < 90) {
-            return click(rowOfKind(ControlClass::Label));
-        }
-        if (roll < 98) {
-            return click(0); // the preview
-        }
-        return click(NoticeButton); // where the notice's button was
-    }
-
-    std::mt19937_64 random_;
-};
 
 std::string printableTexts(const SeenWindow& seen) {
     std::string out;
@@ -290,25 +94,6 @@ std::vector<UserAction> minimise(std::vector<UserAction> actions, const MakePlay
 }
 
 } // namespace
-
-std::vector<UserAction> randomSession(std::uint64_t seed, std::size_t length) {
-    InMemoryWindow window;
-    Generator generator(seed);
-    std::vector<UserAction> actions;
-    const auto playNext = [&] {
-        actions.push_back(generator.next(window, actions.size() + 1 >= length));
-        window.play(actions.back());
-    };
-    window.whileNoticeOpen([&] {
-        while (window.noticeOpen()) {
-            playNext();
-        }
-    });
-    while (actions.size() < length) {
-        playNext();
-    }
-    return actions;
-}
 
 Observations replay(WindowPlayer& player, const std::vector<UserAction>& actions,
                     const Observations* expected) {

@@ -1,10 +1,8 @@
-// One program on every window: seeded random user sessions, played on the
-// in-memory window, whose state after each action is what every realisation
-// must show after the same action. A session's actions are drawn for the
-// state the in-memory window is in as it plays them (where the focus is,
-// whether the notice is open, where a slider stands), so that they are what a
-// user there could do; replayed on another player they are played as they
-// stand, whatever that window does.
+// One program on every window: seeded random user sessions
+// (user_sessions.h), played on the in-memory window, whose state after each
+// action is what every realisation must show after the same action. Replayed
+// on another player, a session's actions are played as they stand, whatever
+// that window does.
 //
 // A difference is reported with the session's seed, the action after which
 // it showed, and the shortest list of actions found that still shows one.
@@ -23,9 +21,6 @@
 namespace tintora::testing::differential {
 
 inline constexpr std::size_t ActionsPerSession = 50;
-
-[[nodiscard]] std::vector<UserAction> randomSession(std::uint64_t seed,
-                                                    std::size_t length = ActionsPerSession);
 
 // What a player showed after an action: after the action returned, or from
 // inside a notice it opened, in the order the observations came.

@@ -10,7 +10,7 @@ InMemoryWidgets::InMemoryWidgets() {
     carets_.fill({1, 1});
 }
 
-Text InMemoryWidgets::boxText(TextGroup group, std::int16_t index) const {
+Text InMemoryWidgets::heldText(TextGroup group, std::int16_t index) const {
     return (group == TextGroup::Text1 ? text1_ : text2_).at(index);
 }
 
@@ -23,7 +23,7 @@ void InMemoryWidgets::assignText(TextGroup group, std::int16_t index, std::u16st
     }
 }
 
-std::int16_t InMemoryWidgets::sliderValue(std::int16_t index) const {
+std::int16_t InMemoryWidgets::heldValue(std::int16_t index) const {
     return sliders_.at(index);
 }
 

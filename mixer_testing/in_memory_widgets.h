@@ -73,9 +73,9 @@ public:
     [[nodiscard]] bool timerEnabled() const { return timerEnabled_; }
 
 private:
-    [[nodiscard]] Text boxText(TextGroup group, std::int16_t index) const override;
+    [[nodiscard]] Text heldText(TextGroup group, std::int16_t index) const override;
     void assignText(TextGroup group, std::int16_t index, std::u16string_view text) override;
-    [[nodiscard]] std::int16_t sliderValue(std::int16_t index) const override;
+    [[nodiscard]] std::int16_t heldValue(std::int16_t index) const override;
     void assignValue(std::int16_t index, std::int16_t value) override;
 
     [[nodiscard]] Caret& caretOf(TextGroup group, std::int16_t index);

@@ -15,7 +15,7 @@ bool focusable(const ControlRow& row) {
 }
 
 TextGroup groupOfBox(const ControlRow& box) {
-    return groupOf(box.base);
+    return groupOf(box.radix);
 }
 
 std::int16_t indexOf(const ControlRow& row) {
@@ -81,9 +81,7 @@ void InMemoryWindow::play(const UserAction& action) {
         }
         break;
     case UserAction::Kind::Tick:
-        if (widgets_.timerEnabled()) {
-            widgets_.userTick();
-        }
+        widgets_.userTick();
         break;
     }
 }

@@ -20,8 +20,8 @@
 //    clipboard holds no text; a typed character replaces the selection, and
 //    goes in only where it fits whole; control characters insert nothing;
 //  - on a slider Right, Up and Page Up add one, Left, Down and Page Down take
-//    one, Home and End go to the ends, with or without Shift or Ctrl; the wheel over a slider moves it one a
-//    whole notch (mixer/wheel_notches.h) and leaves the focus where it is;
+//    one, Home and End go to the ends, with or without Shift or Ctrl; the wheel over a slider moves
+//    it one a whole notch (mixer/wheel_notches.h) and leaves the focus where it is;
 //  - while the notice is open the keys go to it: Return, Escape and Space
 //    dismiss it, as a click on its button does; clicks and wheel turns on the
 //    window behind it do nothing.
@@ -51,7 +51,9 @@ public:
 
     [[nodiscard]] Form1& form() { return form_; }
     [[nodiscard]] InMemoryWidgets& widgets() { return widgets_; }
+    [[nodiscard]] const InMemoryWidgets& widgets() const { return widgets_; }
     [[nodiscard]] std::size_t focus() const { return focus_; }
+    [[nodiscard]] bool noticeShown() const { return noticeOpen_; }
 
 private:
     void press(Key key, unsigned modifiers);

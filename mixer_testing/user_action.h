@@ -61,7 +61,8 @@ struct UserAction {
                // arrow keys
         Wheel, // `amount` wheel units (a notch is 120) over `row`; `horizontal`
                // for a horizontal wheel or a tilt (positive: to the right)
-        Tick,  // 50 ms pass: a tick, when the timer runs
+        Tick,  // a tick of the timer; delivered also while the timer sleeps,
+               // when it must change nothing
     };
 
     Kind kind = Kind::Tick;

@@ -8,7 +8,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-namespace tintora {
+namespace tintora::qt {
 
 void setUpApplication(QApplication& app) {
     // Parented to the application, so it lives as long as it does.
@@ -29,4 +29,4 @@ void setUpApplication(QApplication& app) {
     leaveWindowFramesToACompositorThatDrawsThem();
 }
 
-} // namespace tintora
+} // namespace tintora::qt

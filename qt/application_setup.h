@@ -3,7 +3,7 @@
 
 class QApplication;
 
-namespace tintora {
+namespace tintora::qt {
 
 // Loads Qt's own Simplified Chinese translation once (standard buttons, the
 // boxes' context menus), sets the window icon and desktop entry name, lets a
@@ -12,4 +12,4 @@ namespace tintora {
 // (qt/window_frames.h).
 void setUpApplication(QApplication& app);
 
-} // namespace tintora
+} // namespace tintora::qt

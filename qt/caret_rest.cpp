@@ -6,7 +6,7 @@
 #include <QStyleHints>
 #include <QWidget>
 
-namespace tintora {
+namespace tintora::qt {
 namespace {
 
 // What shows the user is there. Pointer motion alone does not: a pointer
@@ -76,4 +76,4 @@ void CaretRest::rest() {
     }
 }
 
-} // namespace tintora
+} // namespace tintora::qt

@@ -19,7 +19,7 @@
 
 class QCoreApplication;
 
-namespace tintora {
+namespace tintora::qt {
 
 class CaretRest final : public QObject {
     Q_OBJECT
@@ -43,4 +43,4 @@ private:
     bool resting_ = false;
 };
 
-} // namespace tintora
+} // namespace tintora::qt

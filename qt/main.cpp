@@ -6,12 +6,12 @@
 
 int main(int argc, char* argv[]) {
     // No platform to start: what failed in one line and exit code 1, not an abort.
-    tintora::StartUpMessages startUp(argc, argv);
+    tintora::qt::StartUpMessages startUp(argc, argv);
     QApplication app(argc, argv);
     startUp.connected();
-    tintora::setUpApplication(app);
+    tintora::qt::setUpApplication(app);
 
-    tintora::QtBoundMixer mixer; // the window from the layout table, its five events bound
+    tintora::qt::QtBoundMixer mixer; // the window from the layout table, its five events bound
     mixer.window.show();
     return QApplication::exec();
 }

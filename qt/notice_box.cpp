@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 
-namespace tintora {
+namespace tintora::qt {
 
 void showNoticeBox(QWidget* parent, const QString& prompt, const QString& title) {
     QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, parent);
@@ -17,4 +17,4 @@ void showNoticeBox(QWidget* parent, const QString& prompt, const QString& title)
     box.exec();
 }
 
-} // namespace tintora
+} // namespace tintora::qt

@@ -4,7 +4,7 @@
 
 #include <QPainter>
 
-namespace tintora {
+namespace tintora::qt {
 namespace {
 
 QColor fromBgr(std::uint32_t bgr) {
@@ -55,4 +55,4 @@ QRect PreviewBox::colourArea() const {
                                    -PreviewFocusOutline);
 }
 
-} // namespace tintora
+} // namespace tintora::qt

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace tintora {
+namespace tintora::qt {
 
 class PreviewBox final : public QFrame {
     Q_OBJECT
@@ -30,4 +30,4 @@ private:
     int paintCount_ = 0;
 };
 
-} // namespace tintora
+} // namespace tintora::qt

@@ -6,8 +6,8 @@
 #include "qt/qt_mixer_widgets.h"
 #include "qt/qt_mixer_window.h"
 
-namespace tintora {
+namespace tintora::qt {
 
 using QtBoundMixer = BoundMixer<QtMixerWindow, QtMixerWidgets>;
 
-} // namespace tintora
+} // namespace tintora::qt

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
-namespace tintora {
+namespace tintora::qt {
 namespace {
 
 QString toQString(std::u16string_view text) {
@@ -20,7 +20,7 @@ QString toQString(std::u16string_view text) {
 QtMixerWidgets::QtMixerWidgets(QtMixerWindow& window)
     : window_(window) {}
 
-Text QtMixerWidgets::boxText(TextGroup group, std::int16_t index) const {
+Text QtMixerWidgets::heldText(TextGroup group, std::int16_t index) const {
     return window_.box(group, index)->text().toStdU16String();
 }
 
@@ -28,7 +28,7 @@ void QtMixerWidgets::assignText(TextGroup group, std::int16_t index, std::u16str
     window_.box(group, index)->setText(toQString(text));
 }
 
-std::int16_t QtMixerWidgets::sliderValue(std::int16_t index) const {
+std::int16_t QtMixerWidgets::heldValue(std::int16_t index) const {
     return static_cast<std::int16_t>(window_.slider(index)->value());
 }
 
@@ -52,4 +52,4 @@ void QtMixerWidgets::showNotice(std::u16string_view prompt, std::u16string_view 
     showNoticeBox(&window_, toQString(prompt), toQString(title));
 }
 
-} // namespace tintora
+} // namespace tintora::qt

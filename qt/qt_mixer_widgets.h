@@ -10,7 +10,7 @@
 #include <functional>
 #include <utility>
 
-namespace tintora {
+namespace tintora::qt {
 
 class QtMixerWindow;
 
@@ -33,13 +33,13 @@ public:
     void showNotice(std::u16string_view prompt, std::u16string_view title) override;
 
 private:
-    [[nodiscard]] Text boxText(TextGroup group, std::int16_t index) const override;
+    [[nodiscard]] Text heldText(TextGroup group, std::int16_t index) const override;
     void assignText(TextGroup group, std::int16_t index, std::u16string_view text) override;
-    [[nodiscard]] std::int16_t sliderValue(std::int16_t index) const override;
+    [[nodiscard]] std::int16_t heldValue(std::int16_t index) const override;
     void assignValue(std::int16_t index, std::int16_t value) override;
 
     QtMixerWindow& window_;
     NoticeShowerForTesting showNotice_;
 };
 
-} // namespace tintora
+} // namespace tintora::qt

@@ -2,9 +2,9 @@
 
 #include "layout/accessible_names.h"
 #include "layout/control_placement.h"
-#include "layout/label_fit.h"
-#include "mixer/reported_text.h"
+#include "mixer/raised_text.h"
 #include "qt/edit_box.h"
+#include "qt/label_fonts.h"
 #include "qt/preview_box.h"
 #include "qt/scroll_bar.h"
 #include "qt/tick_timer.h"
@@ -14,7 +14,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
-namespace tintora {
+namespace tintora::qt {
 namespace {
 
 QLabel* makeLabel(const ControlRow& row, QWidget* parent) {
@@ -23,22 +23,6 @@ QLabel* makeLabel(const ControlRow& row, QWidget* parent) {
     label->setFocusPolicy(Qt::NoFocus);
     label->setTextFormat(Qt::PlainText);
     return label;
-}
-
-// Gives the label the font in which its text ends inside the window, and
-// returns the width the text needs in it.
-int fitLabel(QLabel* label, int left, int windowWidth) {
-    QFont font = label->font();
-    const double points = fittedPointSize(left, windowWidth, font.pointSizeF(), [&](double size) {
-        QFont sized = font;
-        sized.setPointSizeF(size);
-        return QFontMetrics(sized).horizontalAdvance(label->text());
-    });
-    if (points != font.pointSizeF()) {
-        font.setPointSizeF(points);
-        label->setFont(font);
-    }
-    return label->sizeHint().width();
 }
 
 std::u16string_view utf16(QStringView text) {
@@ -63,7 +47,7 @@ QtMixerWindow::QtMixerWindow(QWidget* parent)
             break;
         case ControlClass::TextBox: {
             auto* box = new qt::EditBox(row, this);
-            if (row.base == Base::Decimal) {
+            if (row.radix == Radix::Decimal) {
                 decimalBoxes_.at(row.index) = box;
                 box->installEventFilter(this);
             } else {
@@ -104,15 +88,11 @@ QtMixerWindow::QtMixerWindow(QWidget* parent)
 QtMixerWindow::~QtMixerWindow() = default;
 
 // Qt scales device-independent pixels itself: the table is placed at 96 DPI.
-// Each label starts from the window's font, so a desktop font that changed
-// since the last fit is fitted afresh.
 void QtMixerWindow::layOut() {
     placeControls(
         BaseDpi,
         [this](std::size_t row, int left, int windowWidth) {
-            auto* label = static_cast<QLabel*>(controls_[row]);
-            label->setFont(QFont());
-            return fitLabel(label, left, windowWidth);
+            return fitLabelFont(static_cast<QLabel*>(controls_[row]), left, windowWidth);
         },
         [this](std::size_t row, PixelRect rect) {
             controls_[row]->setGeometry(rect.left, rect.top, rect.width, rect.height);
@@ -139,9 +119,9 @@ void QtMixerWindow::raiseEvents() {
         for (const TextGroup group : {TextGroup::Text1, TextGroup::Text2}) {
             connect(
                 box(group, index), &QLineEdit::textChanged, this,
-                [this, group, index, reported = ReportedText(utf16(box(group, index)->text()))](
+                [this, group, index, raised = RaisedText(utf16(box(group, index)->text()))](
                     const QString& text) mutable {
-                    if (reported.changesTo(utf16(text)) && events_.change) {
+                    if (raised.changesTo(utf16(text)) && events_.change) {
                         events_.change(group, index);
                     }
                 },
@@ -176,4 +156,4 @@ bool QtMixerWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-} // namespace tintora
+} // namespace tintora::qt

@@ -24,7 +24,7 @@ class QLabel;
 class QLineEdit;
 class QScrollBar;
 
-namespace tintora {
+namespace tintora::qt {
 
 class PreviewBox;
 class TickTimer;
@@ -69,4 +69,4 @@ private:
     MixerEvents events_;
 };
 
-} // namespace tintora
+} // namespace tintora::qt

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace tintora {
+namespace tintora::qt {
 namespace {
 
 // A copy of a context's text, which may be null: Qt's default handler prints
@@ -327,4 +327,4 @@ void StartUpMessages::connected() {
     held.messages = {};
 }
 
-} // namespace tintora
+} // namespace tintora::qt

@@ -12,7 +12,7 @@
 
 #include <QtGlobal>
 
-namespace tintora {
+namespace tintora::qt {
 
 class StartUpMessages {
 public:
@@ -26,4 +26,4 @@ public:
     void connected();
 };
 
-} // namespace tintora
+} // namespace tintora::qt

@@ -1,6 +1,6 @@
 #include "qt/tick_timer.h"
 
-namespace tintora {
+namespace tintora::qt {
 
 TickTimer::TickTimer(QObject* parent)
     : QObject(parent) {
@@ -26,4 +26,4 @@ void TickTimer::disarm() {
     clock_.stop();
 }
 
-} // namespace tintora
+} // namespace tintora::qt

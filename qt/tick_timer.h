@@ -8,7 +8,7 @@
 #include <QObject>
 #include <QTimer>
 
-namespace tintora {
+namespace tintora::qt {
 
 class TickTimer final : public QObject, private TickClock {
     Q_OBJECT
@@ -31,4 +31,4 @@ private:
     TickSchedule schedule_{*this};
 };
 
-} // namespace tintora
+} // namespace tintora::qt

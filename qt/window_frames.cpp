@@ -7,7 +7,7 @@
 
 #include <wayland-client.h>
 
-namespace tintora {
+namespace tintora::qt {
 namespace {
 
 constexpr const char* kDisableQtFrames = "QT_WAYLAND_DISABLE_WINDOWDECORATION";
@@ -53,4 +53,4 @@ void leaveWindowFramesToACompositorThatDrawsThem() {
     }
 }
 
-} // namespace tintora
+} // namespace tintora::qt

@@ -1,7 +1,7 @@
 // Who draws the window's frame on Wayland.
 #pragma once
 
-namespace tintora {
+namespace tintora::qt {
 
 // On a Wayland compositor that draws window frames itself (it offers the
 // xdg-decoration protocol's zxdg_decoration_manager_v1: sway and the other
@@ -20,4 +20,4 @@ namespace tintora {
 // its own.
 void leaveWindowFramesToACompositorThatDrawsThem();
 
-} // namespace tintora
+} // namespace tintora::qt

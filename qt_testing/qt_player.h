@@ -6,16 +6,14 @@
 // reads what a user sees: the boxes' texts, the sliders, the preview's pixels,
 // the notice, the keyboard focus.
 //
-// The timer is driven by the player: a Tick delivers one tick when the
-// window's timer runs. Where no window manager gives the window the keyboard
-// back as a notice closes (offscreen), the player asks for it, as one would.
+// The timer is driven by the player: a Tick delivers one tick. Where no window manager gives the
+// window the keyboard back as a notice closes (offscreen), the player asks for it, as one would.
 #pragma once
 
 #include "mixer_testing/window_player.h"
 #include "qt/qt_bound_mixer.h"
 #include "qt_testing/notice_watcher.h"
 
-class QPoint;
 class QWindow;
 
 namespace tintora::testing {
@@ -31,21 +29,17 @@ public:
     [[nodiscard]] bool noticeOpen() override;
     void whileNoticeOpen(std::function<void()> action) override;
 
-    [[nodiscard]] QtMixerWindow& window() { return mixer_.window; }
-
-private:
+    [[nodiscard]] qt::QtMixerWindow& window() { return mixer_.window; }
+    [[nodiscard]] Form1& form() { return mixer_.form(); }
+    [[nodiscard]] NoticeWatcher& notices() { return notices_; }
     // Where the keys go: the notice while it is open, else the main window.
     [[nodiscard]] QWindow* keyboardWindow();
-    // Where `spot` of the control in layout row `row` lies, in the main
-    // window's coordinates.
-    [[nodiscard]] QPoint pointOn(std::size_t row, Spot spot) const;
-    void press(Key key, unsigned modifiers);
-    void type(const QString& character);
-    void click(std::size_t row, Spot spot);
-    void drag(std::size_t row, int value);
-    void wheel(std::size_t row, int amount, bool horizontal);
 
-    QtBoundMixer mixer_;
+private:
+    [[nodiscard]] QWidget* controlOf(std::size_t row) const;
+    void click(std::size_t row, Spot spot);
+
+    qt::QtBoundMixer mixer_;
     NoticeWatcher notices_;
 };
 

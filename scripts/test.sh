@@ -2,7 +2,7 @@
 # Installs what is missing, builds everything and runs every test: the
 # normal build, its window suites again on a headless Wayland compositor,
 # then the sanitizer build, then the Windows build under Wine, then three
-# minutes of fuzzing, then two builds of the release artefacts from HEAD that
+# minutes of fuzzing, then two builds of the five downloads from HEAD that
 # must come out identical.
 # Warnings are errors here, as in CI; the dev preset is for everyday builds.
 set -euo pipefail
@@ -33,5 +33,5 @@ ctest --preset windows
 # A minute of fuzzing for each of the three conversion targets (clang, libFuzzer).
 scripts/fuzz.sh 180
 
-# The .deb and Tintora.exe, built twice from HEAD in two clean clones, must be identical.
+# The five downloads, built twice from HEAD in two clean clones, must be identical.
 scripts/reproducible-check.sh

@@ -1,9 +1,10 @@
 // The behaviour scenarios and the widget contract on the in-memory widgets,
 // and what only the model can observe directly.
-#include "in_memory_driver.h"
 #include "mixer/failure.h"
 #include "mixer/tick_schedule.h"
+#include "mixer_testing/in_memory_window.h"
 #include "scenarios/mixer_scenarios.h"
+#include "scenarios/user_steps.h"
 #include "scenarios/widget_contract.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +12,9 @@
 namespace tintora::testing {
 namespace {
 
-class InMemoryRig : public EventRecord {
+class RecordedInMemoryWidgets : public EventRecord {
 public:
-    InMemoryRig() { widgets_.bind(recording(widgets_)); }
+    RecordedInMemoryWidgets() { widgets_.bind(recording(widgets_)); }
     MixerWidgets& widgets() { return widgets_; }
 
 private:
@@ -22,15 +23,15 @@ private:
 
 } // namespace
 
-INSTANTIATE_TYPED_TEST_SUITE_P(InMemory, WidgetContract, InMemoryRig);
-INSTANTIATE_TYPED_TEST_SUITE_P(InMemory, MixerScenarios, InMemoryDriver);
+INSTANTIATE_TYPED_TEST_SUITE_P(InMemory, WidgetContract, RecordedInMemoryWidgets);
+INSTANTIATE_TYPED_TEST_SUITE_P(InMemory, MixerScenarios, UserSteps<InMemoryWindow>);
 
 // The rules MixerWidgets keeps before it calls a realisation's hooks.
 class WidgetRules : public ::testing::Test {
 protected:
-    InMemoryRig rig;
-    MixerWidgets& w = rig.widgets();
-    std::vector<std::string>& events = rig.events();
+    RecordedInMemoryWidgets recorded;
+    MixerWidgets& w = recorded.widgets();
+    std::vector<std::string>& events = recorded.events();
 };
 
 TEST_F(WidgetRules, LongTextsAreCutBeforeTheComparison) {
@@ -67,20 +68,20 @@ TEST_F(WidgetRules, TheSliderRefusesValuesOutsideItsRangeAndAnIndexOutsideTheGro
 namespace {
 
 TEST(Form1Notice, CarriesTheFixedPromptAndTitle) {
-    InMemoryDriver d;
+    UserSteps<InMemoryWindow> d;
     d.paste(TextGroup::Text1, 0, u"x");
-    ASSERT_FALSE(d.widgets.notices().empty());
-    EXPECT_EQ(d.widgets.notices().front().prompt, u"请输入数据0-255!");
-    EXPECT_EQ(d.widgets.notices().front().title, u"出错了");
+    ASSERT_FALSE(d.player.widgets().notices().empty());
+    EXPECT_EQ(d.player.widgets().notices().front().prompt, u"请输入数据0-255!");
+    EXPECT_EQ(d.player.widgets().notices().front().title, u"出错了");
 }
 
 TEST(Form1Notice, AnEmptyArgumentRestoresTheRedBox) {
-    InMemoryDriver d;
+    UserSteps<InMemoryWindow> d;
     d.paste(TextGroup::Text1, 1, u"33");
-    d.widgets.userClick(1);
+    d.player.widgets().userClick(1);
     d.form().Msg(std::nullopt);
-    EXPECT_EQ(d.widgets.text(TextGroup::Text1, 0), u"33");
-    EXPECT_EQ(d.widgets.text(TextGroup::Text2, 0), u"21");
+    EXPECT_EQ(d.player.widgets().text(TextGroup::Text1, 0), u"33");
+    EXPECT_EQ(d.player.widgets().text(TextGroup::Text2, 0), u"21");
 }
 
 // Values outside 0..255 that the handlers would refuse, placed without them.
@@ -112,15 +113,15 @@ TEST(Form1Timer, AFailingTickRestoresTheFirstUnreadableElseTheFirstOutOfRange) {
 }
 
 TEST(Form1Notice, NeverMoreThanOneOpenAndTicksInsideAreSilent) {
-    InMemoryDriver d;
+    UserSteps<InMemoryWindow> d;
     int deepestOpen = 0;
-    d.widgets.whileNoticeOpen([&] {
-        deepestOpen = std::max(deepestOpen, d.widgets.openNotices());
-        d.widgets.userTick();
+    d.player.widgets().whileNoticeOpen([&] {
+        deepestOpen = std::max(deepestOpen, d.player.widgets().openNotices());
+        d.player.widgets().userTick();
         EXPECT_TRUE(d.form().noticeOpen());
     });
     d.paste(TextGroup::Text1, 2, u"");
-    d.widgets.userTick();
+    d.player.widgets().userTick();
     EXPECT_EQ(deepestOpen, 1);
     EXPECT_FALSE(d.form().noticeOpen());
 }
@@ -140,13 +141,13 @@ public:
     int notices = 0;
 
 private:
-    Text boxText(TextGroup group, std::int16_t index) const override {
+    Text heldText(TextGroup group, std::int16_t index) const override {
         return inner.text(group, index);
     }
     void assignText(TextGroup group, std::int16_t index, std::u16string_view text) override {
         inner.setText(group, index, text);
     }
-    std::int16_t sliderValue(std::int16_t index) const override { return inner.value(index); }
+    std::int16_t heldValue(std::int16_t index) const override { return inner.value(index); }
     void assignValue(std::int16_t index, std::int16_t value) override {
         inner.setValue(index, value);
     }

@@ -1,8 +1,7 @@
 # Tests on the real Qt widgets, offscreen.
 find_package(Qt6 REQUIRED COMPONENTS Test)
 
-add_library(qt_test_support STATIC qt/qt_driver.cpp qt/qt_test_main.cpp)
-target_include_directories(qt_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/qt)
+add_library(qt_test_support STATIC qt/qt_test_main.cpp)
 target_link_libraries(qt_test_support PUBLIC qt_testing scenario_support GTest::gtest
                       PRIVATE tintora_warnings)
 

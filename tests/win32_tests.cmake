@@ -38,7 +38,7 @@ set(TINTORA_TEST_RC ${CMAKE_CURRENT_BINARY_DIR}/test_manifest.rc)
 tintora_configure_manifest(${CMAKE_CURRENT_BINARY_DIR}/tintora.manifest)
 file(WRITE ${TINTORA_TEST_RC} "1 24 \"${CMAKE_CURRENT_BINARY_DIR}/tintora.manifest\"\n")
 
-add_library(win32_test_support STATIC win32/win32_driver.cpp win32/program_run.cpp)
+add_library(win32_test_support STATIC win32/program_run.cpp)
 target_include_directories(win32_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/win32)
 target_link_libraries(win32_test_support PUBLIC win32_testing scenario_support gtest gtest_main
                       PRIVATE tintora_warnings)

@@ -38,10 +38,10 @@ void EditBox::create(HWND parent, HMENU id, HINSTANCE instance, const ControlRow
         throw std::runtime_error("a box of the main window could not be made");
     }
     SendMessageW(handle_, EM_LIMITTEXT, static_cast<WPARAM>(row.maxLength), 0);
-    group_ = groupOf(row.base);
+    group_ = groupOf(row.radix);
     index_ = static_cast<std::int16_t>(row.index);
     events_ = &events;
-    reported_ = ReportedText(utf16(content));
+    raised_ = RaisedText(utf16(content));
     // Without its subclass the box would lose Click, whole characters and the
     // refused control characters: no box rather than half a one.
     if (!SetWindowSubclass(handle_, &EditBox::subclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
@@ -82,7 +82,7 @@ void EditBox::edited() {
         SendMessageW(handle_, EM_SETSEL, caret, static_cast<LPARAM>(caret));
         now = std::move(whole);
     }
-    if (reported_.changesTo(now) && events_->change) {
+    if (raised_.changesTo(now) && events_->change) {
         events_->change(group_, index_);
     }
 }

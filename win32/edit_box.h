@@ -1,7 +1,7 @@
 // One box of the window, on a native single-line EDIT control, keeping the
 // widget contract where the control does not:
 //  - EN_CHANGE also comes when a paste or WM_SETTEXT leaves the text as it
-//    was: Change is raised only when the text differs (ReportedText);
+//    was: Change is raised only when the text differs (RaisedText);
 //  - the EN_CHANGE that WM_SETTEXT sends from inside an assignment is passed
 //    over, and Change is raised right after, still inside the assignment;
 //  - EM_LIMITTEXT stops typing and pasting but not WM_SETTEXT: setText is
@@ -9,8 +9,8 @@
 //  - EM_LIMITTEXT counts UTF-16 units and cuts a paste wherever the limit
 //    falls, even inside a surrogate pair, and a character outside the BMP
 //    arrives as two WM_CHARs: the box takes a typed pair as one key, whole or
-//    not at all, and drops any half a pair an edit leaves before the edit is
-//    reported;
+//    not at all, and drops any half a pair an edit leaves before Change is
+//    raised for the edit;
 //  - WM_SETTEXT puts the caret at the start: setText moves it after the text;
 //  - WM_CHAR carries the control's editing commands (Backspace, Ctrl+A, C,
 //    V, X, Z) as control characters, and the control inserts some other
@@ -31,7 +31,7 @@
 #include "layout/layout_table.h"
 #include "mixer/mixer_events.h"
 #include "mixer/mixer_widgets.h"
-#include "mixer/reported_text.h"
+#include "mixer/raised_text.h"
 
 #include <windows.h>
 
@@ -77,7 +77,7 @@ private:
     TextGroup group_ = TextGroup::Text1;
     std::int16_t index_ = 0;
     const MixerEvents* events_ = nullptr;
-    ReportedText reported_;
+    RaisedText raised_;         // the text of the last Change
     bool assigning_ = false;    // inside setText: EN_CHANGE is passed over
     wchar_t highSurrogate_ = 0; // typed, waiting for the other half of its pair
     bool pressed_ = false;      // the left button went down in this box and is still down

@@ -1,6 +1,6 @@
 // Tintora.exe: the mixer's window on the Win32 API.
 #include "win32/message_loop.h"
-#include "win32/notice_box.h"
+#include "win32/start_up_messages.h"
 #include "win32/win32_bound_mixer.h"
 
 #include <exception>

@@ -8,7 +8,6 @@
 #include <utility>
 
 namespace tintora::win32 {
-
 namespace {
 
 // The box being shown on this thread, between its creation and its end.
@@ -69,13 +68,6 @@ void showNoticeBox(HWND owner, std::u16string_view prompt, std::u16string_view t
         UnhookWindowsHookEx(hook);
     }
     shown = outer;
-}
-
-int reportFailedStart(const std::exception& failure) {
-    const std::wstring text =
-        L"Tintora 无法启动。\nTintora cannot start: " + wideFromUtf8(failure.what()) + L".";
-    MessageBoxW(nullptr, text.c_str(), L"Tintora", MB_OK | MB_ICONERROR | MB_TASKMODAL);
-    return 1;
 }
 
 } // namespace tintora::win32

@@ -1,10 +1,8 @@
-// The modal message boxes the program shows: the invalid-input notice, and
-// the report of a start-up that failed.
+// The invalid-input notice, as the system's message box.
 #pragma once
 
 #include <windows.h>
 
-#include <exception>
 #include <string_view>
 
 namespace tintora::win32 {
@@ -16,9 +14,5 @@ namespace tintora::win32 {
 // WM_CLOSE that another program posts to every window of the process (as
 // taskkill does) leaves it open, as the window it holds disabled refuses one.
 void showNoticeBox(HWND owner, std::u16string_view prompt, std::u16string_view title);
-
-// Tells the user, in a message box with an error icon, that the program could
-// not start and why; returns the exit code of such a start, 1.
-int reportFailedStart(const std::exception& failure);
 
 } // namespace tintora::win32

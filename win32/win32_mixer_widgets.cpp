@@ -10,20 +10,20 @@ namespace tintora::win32 {
 Win32MixerWidgets::Win32MixerWidgets(Win32MixerWindow& window)
     : window_(window) {}
 
-Text Win32MixerWidgets::boxText(TextGroup group, std::int16_t index) const {
-    return window_.boxText(group, index);
+Text Win32MixerWidgets::heldText(TextGroup group, std::int16_t index) const {
+    return window_.box(group, index).text();
 }
 
 void Win32MixerWidgets::assignText(TextGroup group, std::int16_t index, std::u16string_view text) {
-    window_.setBoxText(group, index, text);
+    window_.box(group, index).setText(text);
 }
 
-std::int16_t Win32MixerWidgets::sliderValue(std::int16_t index) const {
-    return static_cast<std::int16_t>(window_.sliderValue(index));
+std::int16_t Win32MixerWidgets::heldValue(std::int16_t index) const {
+    return static_cast<std::int16_t>(window_.slider(index).value());
 }
 
 void Win32MixerWidgets::assignValue(std::int16_t index, std::int16_t value) {
-    window_.setSliderValue(index, value);
+    window_.slider(index).setValue(value);
 }
 
 void Win32MixerWidgets::setBackColor(Colour colour) {

@@ -19,9 +19,9 @@ public:
     void showNotice(std::u16string_view prompt, std::u16string_view title) override;
 
 private:
-    [[nodiscard]] Text boxText(TextGroup group, std::int16_t index) const override;
+    [[nodiscard]] Text heldText(TextGroup group, std::int16_t index) const override;
     void assignText(TextGroup group, std::int16_t index, std::u16string_view text) override;
-    [[nodiscard]] std::int16_t sliderValue(std::int16_t index) const override;
+    [[nodiscard]] std::int16_t heldValue(std::int16_t index) const override;
     void assignValue(std::int16_t index, std::int16_t value) override;
 
     Win32MixerWindow& window_;

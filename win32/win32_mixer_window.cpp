@@ -87,12 +87,12 @@ void Win32MixerWindow::createControls(HINSTANCE instance) {
         HWND control = nullptr;
         switch (entry.controlClass) {
         case ControlClass::PictureBox:
-            preview_ = std::make_unique<PreviewWindow>(
-                window_, FirstControlId + static_cast<int>(row), instance);
+            preview_ = std::make_unique<PreviewBox>(window_, FirstControlId + static_cast<int>(row),
+                                                    instance);
             control = preview_->handle();
             break;
         case ControlClass::TextBox: {
-            EditBox& box = boxAt(groupOf(entry.base), entry.index);
+            EditBox& box = boxAt(groupOf(entry.radix), entry.index);
             box.create(window_, controlId(row), instance, entry, ChildStyle, events_);
             control = box.handle();
             break;
@@ -167,14 +167,6 @@ EditBox& Win32MixerWindow::boxAt(TextGroup group, int index) {
 
 const EditBox& Win32MixerWindow::boxAt(TextGroup group, int index) const {
     return boxes_.at(static_cast<std::size_t>(boxSlot(group, index)));
-}
-
-Text Win32MixerWindow::boxText(TextGroup group, int index) const {
-    return boxAt(group, index).text();
-}
-
-void Win32MixerWindow::setBoxText(TextGroup group, int index, std::u16string_view text) {
-    boxAt(group, index).setText(text);
 }
 
 } // namespace tintora::win32

@@ -1,6 +1,6 @@
 // The mixer's one window on the Win32 API, built from the layout table with
 // native controls: EDIT boxes (EditBox), SCROLLBAR sliders (ScrollBar),
-// STATIC labels and the preview (PreviewWindow), and Timer1 (TickTimer). It
+// STATIC labels and the preview (PreviewBox), and Timer1 (TickTimer). It
 // realises the layout and raises the five events the logic is bound to; the
 // logic itself is Form1's. Where a native control differs from the widget
 // contract, the difference is evened out in that control's own class.
@@ -11,7 +11,7 @@
 #include "mixer/mixer_widgets.h"
 #include "win32/edit_box.h"
 #include "win32/label_fonts.h"
-#include "win32/preview_window.h"
+#include "win32/preview_box.h"
 #include "win32/screen_reader_names.h"
 #include "win32/scroll_bar.h"
 #include "win32/tick_timer.h"
@@ -43,23 +43,18 @@ public:
     void show(int showCommand);
 
     [[nodiscard]] HWND handle() const { return window_; }
-    [[nodiscard]] HWND box(TextGroup group, int index) const {
-        return boxAt(group, index).handle();
+    [[nodiscard]] EditBox& box(TextGroup group, int index) { return boxAt(group, index); }
+    [[nodiscard]] const EditBox& box(TextGroup group, int index) const {
+        return boxAt(group, index);
     }
-    [[nodiscard]] HWND slider(int index) const { return sliders_.at(index).handle(); }
-    [[nodiscard]] PreviewWindow& preview() const { return *preview_; }
+    [[nodiscard]] ScrollBar& slider(int index) { return sliders_.at(index); }
+    [[nodiscard]] const ScrollBar& slider(int index) const { return sliders_.at(index); }
+    [[nodiscard]] PreviewBox& preview() const { return *preview_; }
     [[nodiscard]] TickTimer& timer() { return timer_; }
     [[nodiscard]] const TickTimer& timer() const { return timer_; }
     // The control realising a row of the layout table, by name and index.
     [[nodiscard]] HWND control(std::string_view name, int index = -1) const;
     [[nodiscard]] UINT dpi() const { return dpi_; }
-
-    [[nodiscard]] Text boxText(TextGroup group, int index) const;
-    // Sets the text exactly as given; Change follows if it differs.
-    void setBoxText(TextGroup group, int index, std::u16string_view text);
-    [[nodiscard]] int sliderValue(int index) const { return sliders_.at(index).value(); }
-    // Moves the slider within 0..255; Change follows if the value differs.
-    void setSliderValue(int index, int value) { sliders_.at(index).setValue(value); }
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -87,7 +82,7 @@ private:
     std::vector<HWND> controls_;                  // parallel to the layout table
     std::array<EditBox, 2 * ChannelCount> boxes_; // Text1(0..2), then Text2(0..2)
     std::array<ScrollBar, ChannelCount> sliders_;
-    std::unique_ptr<PreviewWindow> preview_;
+    std::unique_ptr<PreviewBox> preview_;
     ScreenReaderNames names_;
     TickTimer timer_;
     HWND focus_ = nullptr; // the control that had the focus when the window was deactivated

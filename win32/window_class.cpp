@@ -40,7 +40,7 @@ const wchar_t* registerMainWindowClass(HINSTANCE instance, WNDPROC windowProc) {
     });
 }
 
-const wchar_t* registerPreviewWindowClass(HINSTANCE instance, WNDPROC windowProc) {
+const wchar_t* registerPreviewBoxClass(HINSTANCE instance, WNDPROC windowProc) {
     return registerOnce(instance, windowProc, L"TintoraPreview", [](WNDCLASSEXW&) {});
 }
 

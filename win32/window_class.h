@@ -13,7 +13,7 @@ namespace tintora::win32 {
 
 // The colour preview: the arrow cursor and no background brush (it paints
 // every pixel itself). Registered once per module, as above.
-[[nodiscard]] const wchar_t* registerPreviewWindowClass(HINSTANCE instance, WNDPROC windowProc);
+[[nodiscard]] const wchar_t* registerPreviewBoxClass(HINSTANCE instance, WNDPROC windowProc);
 
 // The object a window was created for (the last argument of CreateWindowExW),
 // kept with the window from WM_NCCREATE on; nullptr before that and once the

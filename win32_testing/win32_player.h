@@ -1,14 +1,9 @@
 // Plays user actions on the real Win32 window with the window messages the
-// system would post for them: keys to the window with the keyboard focus
-// (the notice's button while the notice is open), with the keyboard state of
-// the modifiers held; clicks and wheel turns to the window under the
-// pointer, as the system's hit test finds it, and not at all to a window an
-// open notice has disabled; each handled as the program's loop or the
-// notice's own loop handles it. It reads what a user sees: the boxes' texts,
-// the sliders, the preview's pixels, the notice, the keyboard focus.
+// system would post for them (win32_testing/window_input.h), and reads what a
+// user sees: the boxes' texts, the sliders, the preview's pixels, the notice,
+// the keyboard focus.
 //
-// The timer is driven by the player: a Tick delivers one tick when the
-// window's timer runs.
+// The timer is driven by the player: a Tick delivers one tick.
 #pragma once
 
 #include "mixer_testing/window_player.h"
@@ -27,26 +22,19 @@ public:
 
     void play(const UserAction& action) override;
     [[nodiscard]] SeenWindow seen() override;
-    [[nodiscard]] bool noticeOpen() override { return openNotice() != nullptr; }
+    [[nodiscard]] bool noticeOpen() override;
     void whileNoticeOpen(std::function<void()> action) override;
 
     [[nodiscard]] win32::Win32MixerWindow& window() { return mixer_.window; }
+    [[nodiscard]] Form1& form() { return mixer_.form(); }
+    [[nodiscard]] NoticeWatcher& notices() { return notices_; }
+    // Handles what waits in the queue, as the loop running now would.
+    void handleQueue();
 
 private:
-    // The notice's box while one is open, else nothing.
-    [[nodiscard]] HWND openNotice() const;
-    // Handles what waits in the queue, as the loop running now would: the
-    // notice's while it is open, else the program's.
-    void handleQueue();
-    // Where `spot` of the control in layout row `row` lies, on the screen.
-    [[nodiscard]] POINT pointOn(std::size_t row, Spot spot) const;
-    void press(Key key, unsigned modifiers);
-    void type(std::u16string_view character);
-    void click(std::size_t row, Spot spot);
-    void clickAt(POINT onScreen);
-    void drag(std::size_t row, int value);
-    void wheel(std::size_t row, int amount, bool horizontal);
+    [[nodiscard]] HWND controlOf(std::size_t row) const;
     [[nodiscard]] std::optional<std::size_t> rowOf(HWND control) const;
+    void readPreview(SeenWindow& seen);
 
     win32::Win32BoundMixer mixer_;
     NoticeWatcher notices_;

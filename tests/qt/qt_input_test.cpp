@@ -4,7 +4,10 @@
 #include "qt/caret_rest.h"
 #include "qt/preview_box.h"
 #include "qt/tick_timer.h"
-#include "qt_driver.h"
+#include "qt_testing/qt_player.h"
+#include "qt_testing/window_input.h"
+#include "scenarios/call_log.h"
+#include "scenarios/user_steps.h"
 
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
@@ -31,18 +34,26 @@ protected:
     ~WindowInput() override { d.form().setTraceForTesting(nullptr); }
 
     void expectRed(const QString& decimal, const QString& hex, int value) {
-        EXPECT_EQ(d.window.decimalBox(0)->text(), decimal);
-        EXPECT_EQ(d.window.hexBox(0)->text(), hex);
-        EXPECT_EQ(d.window.slider(0)->value(), value);
+        EXPECT_EQ(window.decimalBox(0)->text(), decimal);
+        EXPECT_EQ(window.hexBox(0)->text(), hex);
+        EXPECT_EQ(window.slider(0)->value(), value);
     }
 
-    QtDriver d;
+    // Gives the focus to a widget the way the Tab key does (no click).
+    void focusByKeyboard(QWidget* widget) {
+        (void)d.player.keyboardWindow(); // the window active, as after a notice
+        widget->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), widget);
+    }
+
+    UserSteps<QtPlayer> d;
+    qt::QtMixerWindow& window = d.player.window();
     CallLog log;
 };
 
 TEST_F(WindowInput, KeyClicksIntoADecimalBoxRunOneCascadePerKey) {
-    QLineEdit* box = d.window.decimalBox(0);
-    d.focusByKeyboard(box);
+    QLineEdit* box = window.decimalBox(0);
+    focusByKeyboard(box);
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(box, "200");
     expectRed("200", "C8", 200);
@@ -58,39 +69,40 @@ TEST_F(WindowInput, PastingWhatABoxAlreadyHoldsRunsNoHandler) {
 }
 
 TEST_F(WindowInput, ADraggedThumbRaisesChangeOnceOnRelease) {
-    QScrollBar* slider = d.window.slider(0);
+    QScrollBar* slider = window.slider(0);
     bool boxFollowedDuringDrag = false;
-    dragThumb(slider, 100, [&] {
-        boxFollowedDuringDrag |= d.window.decimalBox(0)->text() != QStringLiteral("0");
+    dragThumb(window.windowHandle(), slider, 100, [&] {
+        boxFollowedDuringDrag |= window.decimalBox(0)->text() != QStringLiteral("0");
     });
     EXPECT_FALSE(boxFollowedDuringDrag);
     EXPECT_LE(slider->value(), 100);
     EXPECT_EQ(std::count(log.calls.begin(), log.calls.end(), "HScroll1_Change(0)"), 1);
-    EXPECT_EQ(d.window.decimalBox(0)->text(), QString::number(slider->value()));
+    EXPECT_EQ(window.decimalBox(0)->text(), QString::number(slider->value()));
 }
 
 TEST_F(WindowInput, TheNoticeIsAModalBoxWithOneChineseButtonAndNoIcon) {
     bool windowBlocked = false;
-    d.notices.whileOpen([&] {
-        windowBlocked = QApplication::activeModalWidget() != &d.window &&
+    d.whileNoticeOpen([&] {
+        windowBlocked = QApplication::activeModalWidget() != &window &&
                         QApplication::activeModalWidget() != nullptr;
     });
     d.type(TextGroup::Text1, 0, u"x");
-    ASSERT_EQ(d.notices.seen().size(), 2u); // nothing remembered: notice, emptied box, notice
-    const SeenNotice& notice = d.notices.seen().front();
+    ASSERT_EQ(d.player.notices().seen().size(),
+              2u); // nothing remembered: notice, emptied box, notice
+    const SeenNotice& notice = d.player.notices().seen().front();
     EXPECT_EQ(notice.text, QStringLiteral("请输入数据0-255!"));
     EXPECT_EQ(notice.title, QStringLiteral("出错了"));
     EXPECT_EQ(notice.icon, QMessageBox::NoIcon);
     EXPECT_EQ(notice.modality, Qt::ApplicationModal);
     EXPECT_EQ(notice.buttons, QStringList{QStringLiteral("确定")});
     EXPECT_TRUE(windowBlocked);
-    EXPECT_EQ(d.notices.deepestOpen(), 1);
+    EXPECT_EQ(d.player.notices().deepestOpen(), 1);
 }
 
 TEST_F(WindowInput, ReturnAndEscapeDismissTheNoticeWhoseOneButtonIsTheDefault) {
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         int dismissedByKey = 0;
-        d.notices.whileOpen([&] {
+        d.whileNoticeOpen([&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
             ASSERT_EQ(box->buttons().size(), 1);
@@ -98,25 +110,25 @@ TEST_F(WindowInput, ReturnAndEscapeDismissTheNoticeWhoseOneButtonIsTheDefault) {
             QTest::keyClick(box, key);
             dismissedByKey += box->isVisible() ? 0 : 1;
         });
-        const auto before = static_cast<int>(d.notices.seen().size());
+        const auto before = static_cast<int>(d.player.notices().seen().size());
         d.type(TextGroup::Text1, 0, u"x");
-        EXPECT_EQ(dismissedByKey, static_cast<int>(d.notices.seen().size()) - before) << key;
+        EXPECT_EQ(dismissedByKey, static_cast<int>(d.player.notices().seen().size()) - before)
+            << key;
         EXPECT_GT(dismissedByKey, 0) << key;
     }
 }
 
 TEST_F(WindowInput, ClicksOnLabelsAndThePreviewRunNoHandler) {
     for (const char* name : {"Label1", "Label4", "Label10", "Label12"}) {
-        QTest::mouseClick(d.window.control(name), Qt::LeftButton);
+        QTest::mouseClick(window.control(name), Qt::LeftButton);
     }
-    QTest::mouseClick(d.window.preview(), Qt::LeftButton);
+    QTest::mouseClick(window.preview(), Qt::LeftButton);
     // Pressed there and released over a decimal box: the press holds the mouse.
-    const QPoint overBox = d.window.decimalBox(2)->geometry().center();
-    for (QWidget* pressed :
-         {d.window.control("Label4"), static_cast<QWidget*>(d.window.preview())}) {
-        QTest::mousePress(d.window.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+    const QPoint overBox = window.decimalBox(2)->geometry().center();
+    for (QWidget* pressed : {window.control("Label4"), static_cast<QWidget*>(window.preview())}) {
+        QTest::mousePress(window.windowHandle(), Qt::LeftButton, Qt::NoModifier,
                           pressed->geometry().center());
-        QTest::mouseRelease(d.window.windowHandle(), Qt::LeftButton, Qt::NoModifier, overBox);
+        QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, overBox);
     }
     EXPECT_TRUE(log.calls.empty());
 }
@@ -125,15 +137,15 @@ TEST_F(WindowInput, ClicksOnLabelsAndThePreviewRunNoHandler) {
 TEST_F(WindowInput, ThePixelALabelSharesWithTheRedRowBelongsToTheRow) {
     d.paste(TextGroup::Text1, 0, u"77");
     const std::pair<const char*, QWidget*> strips[] = {
-        {"Label10", d.window.decimalBox(0)},
-        {"Label11", d.window.hexBox(0)},
-        {"Label1", d.window.slider(0)},
+        {"Label10", window.decimalBox(0)},
+        {"Label11", window.hexBox(0)},
+        {"Label1", window.slider(0)},
     };
     for (const auto& [label, control] : strips) {
-        const QRect shared = d.window.control(label)->geometry().intersected(control->geometry());
+        const QRect shared = window.control(label)->geometry().intersected(control->geometry());
         ASSERT_FALSE(shared.isEmpty()) << label;
-        d.focusByKeyboard(d.window.preview());
-        QTest::mouseClick(d.window.windowHandle(), Qt::LeftButton, Qt::NoModifier, shared.center());
+        focusByKeyboard(window.preview());
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, shared.center());
         EXPECT_EQ(QApplication::focusWidget(), control) << label;
     }
     EXPECT_EQ(d.form().rememberedText(), u"77");
@@ -147,9 +159,9 @@ TEST_F(WindowInput, TheBoxesContextMenuSpeaksChinese) {
 }
 
 TEST_F(WindowInput, TheLiveTimerPaintsBlackSleepsAndWakesOnAKeyPress) {
-    TickTimer* timer = d.window.timer();
+    qt::TickTimer* timer = window.timer();
     timer->schedule().setManualForTesting(false);
-    PreviewBox* preview = d.window.preview();
+    qt::PreviewBox* preview = window.preview();
     ASSERT_TRUE(QTest::qWaitFor([&] { return preview->colour().has_value(); }, 5000));
     EXPECT_EQ(preview->colour(), 0u);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !timer->schedule().isRunning(); }, 5000));
@@ -180,11 +192,11 @@ int boxTimers(QLineEdit* box) {
 }
 
 TEST_F(WindowInput, AFocusedBoxCaretRestsAfterAQuietSpellAndAKeyOrAClickWakesIt) {
-    auto* caret = QCoreApplication::instance()->findChild<CaretRest*>();
+    auto* caret = QCoreApplication::instance()->findChild<qt::CaretRest*>();
     ASSERT_NE(caret, nullptr);
     // The tests' desktop never blinks; this one does, with a short quiet spell.
     struct BlinkingDesktop {
-        explicit BlinkingDesktop(CaretRest& rest, QWidget& window)
+        explicit BlinkingDesktop(qt::CaretRest& rest, QWidget& window)
             : rest(rest)
             , window(window) {
             QGuiApplication::styleHints()->setCursorFlashTime(1000);
@@ -193,13 +205,13 @@ TEST_F(WindowInput, AFocusedBoxCaretRestsAfterAQuietSpellAndAKeyOrAClickWakesIt)
         ~BlinkingDesktop() {
             QTest::keyClick(&window, Qt::Key_Shift); // awake, then still for good
             QGuiApplication::styleHints()->setCursorFlashTime(0);
-            rest.setQuietSpell(CaretRest::defaultQuietSpell);
+            rest.setQuietSpell(qt::CaretRest::defaultQuietSpell);
         }
-        CaretRest& rest;
+        qt::CaretRest& rest;
         QWidget& window;
-    } blinking(*caret, d.window);
+    } blinking(*caret, window);
 
-    QLineEdit* box = d.window.decimalBox(0);
+    QLineEdit* box = window.decimalBox(0);
     d.paste(TextGroup::Text1, 0, u"123");
     QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier);
     const auto state = [&] {
@@ -211,8 +223,7 @@ TEST_F(WindowInput, AFocusedBoxCaretRestsAfterAQuietSpellAndAKeyOrAClickWakesIt)
     const auto handlerCalls = log.calls.size();
     const std::pair<const char*, std::function<void()>> wakers[] = {
         {"key press", [&] { QTest::keyClick(box, Qt::Key_Shift); }},
-        {"click on a label",
-         [&] { QTest::mouseClick(d.window.control("Label10"), Qt::LeftButton); }},
+        {"click on a label", [&] { QTest::mouseClick(window.control("Label10"), Qt::LeftButton); }},
     };
     for (const auto& [how, wakeUp] : wakers) {
         EXPECT_GT(boxTimers(box), 0) << how;

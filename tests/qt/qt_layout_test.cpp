@@ -3,7 +3,8 @@
 #include "layout/layout_table.h"
 #include "qt/preview_box.h"
 #include "qt/tick_timer.h"
-#include "qt_driver.h"
+#include "qt_testing/qt_player.h"
+#include "qt_testing/window_input.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -20,8 +21,8 @@ namespace {
 
 class WindowLayout : public ::testing::Test {
 protected:
-    QtDriver d;
-    QtMixerWindow& window = d.window;
+    QtPlayer player;
+    qt::QtMixerWindow& window = player.window();
 };
 
 TEST_F(WindowLayout, WindowHasItsCaptionAndFixedClientArea) {
@@ -88,7 +89,7 @@ TEST_F(WindowLayout, LongLabelsReachPastTheRightEdgeButTheirTextsEndInside) {
 // to its text anew, and back at the desktop's own size keeps its font.
 TEST(WindowFonts, EveryLabelTextEndsInsideTheWindowAsTheDesktopFontChanges) {
     const QFont desktopFont = QApplication::font();
-    const QtMixerWindow window;
+    const qt::QtMixerWindow window;
     for (const qreal points : {9.0, 10.0, 11.0, 12.0, desktopFont.pointSizeF()}) {
         QFont changed = desktopFont;
         changed.setPointSizeF(points);
@@ -109,7 +110,7 @@ TEST(WindowFonts, EveryLabelTextEndsInsideTheWindowAsTheDesktopFontChanges) {
 }
 
 TEST(WindowStartUp, ThePreviewHasTheFocusWhenTheWindowFirstShows) {
-    QtMixerWindow window;
+    qt::QtMixerWindow window;
     window.show();
     ASSERT_TRUE(waitForActivation(&window));
     EXPECT_EQ(QApplication::focusWidget(), window.preview());

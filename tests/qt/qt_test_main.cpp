@@ -24,6 +24,6 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication::setCursorFlashTime(0);
-    tintora::setUpApplication(app);
+    tintora::qt::setUpApplication(app);
     return RUN_ALL_TESTS();
 }

@@ -3,7 +3,8 @@
 // client can neither activate nor place its own windows there, so nothing here
 // tells Qt; the test waits for what the compositor gives and asks it where
 // things are.
-#include "qt_driver.h"
+#include "qt_testing/qt_player.h"
+#include "scenarios/user_steps.h"
 
 #include "qt/qt_bound_mixer.h"
 
@@ -62,11 +63,12 @@ protected:
             << "this suite asks a Wayland compositor";
     }
 
-    QtDriver d;
+    UserSteps<QtPlayer> d;
+    qt::QtMixerWindow& window = d.player.window();
 };
 
 TEST_F(WaylandNotice, TakesTheKeyboardLiesOverTheWindowAndGivesTheKeyboardBack) {
-    QLineEdit* red = d.window.decimalBox(0);
+    QLineEdit* red = window.decimalBox(0);
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         SCOPED_TRACE(key);
         d.click(0); // remembers "0": one notice, then the box holds "0" again
@@ -75,16 +77,16 @@ TEST_F(WaylandNotice, TakesTheKeyboardLiesOverTheWindowAndGivesTheKeyboardBack) 
         QRect noticeRect;
         QRect windowRect;
         int noticesShown = 0;
-        d.notices.whileOpen([&] {
+        d.whileNoticeOpen([&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
-            transientOfWindow = box->windowHandle()->transientParent() == d.window.windowHandle();
+            transientOfWindow = box->windowHandle()->transientParent() == window.windowHandle();
             noticeHadKeyboard = QTest::qWaitFor(
                 [&] { return QGuiApplication::focusWindow() == box->windowHandle(); }, 5000);
             (void)QTest::qWaitFor([&] { return !compositorRect(box->windowTitle()).isEmpty(); },
                                   5000);
             noticeRect = compositorRect(box->windowTitle());
-            windowRect = compositorRect(d.window.windowTitle());
+            windowRect = compositorRect(window.windowTitle());
             for (QWidget* top : QApplication::topLevelWidgets()) {
                 noticesShown +=
                     qobject_cast<QMessageBox*>(top) != nullptr && top->isVisible() ? 1 : 0;
@@ -96,9 +98,9 @@ TEST_F(WaylandNotice, TakesTheKeyboardLiesOverTheWindowAndGivesTheKeyboardBack) 
             QTest::keyClick(QGuiApplication::focusWindow(), key);
             EXPECT_FALSE(box->isVisible());
         });
-        const std::size_t before = d.notices.seen().size();
+        const std::size_t before = d.player.notices().seen().size();
         d.type(TextGroup::Text1, 0, u"x");
-        EXPECT_EQ(d.notices.seen().size(), before + 1);
+        EXPECT_EQ(d.player.notices().seen().size(), before + 1);
         EXPECT_TRUE(transientOfWindow);
         EXPECT_TRUE(noticeHadKeyboard);
         EXPECT_EQ(noticesShown, 1);
@@ -107,7 +109,7 @@ TEST_F(WaylandNotice, TakesTheKeyboardLiesOverTheWindowAndGivesTheKeyboardBack) 
             << windowRect.x() << "," << windowRect.y();
         EXPECT_EQ(red->text(), QStringLiteral("0"));
         EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return QGuiApplication::focusWindow() == d.window.windowHandle(); }, 5000))
+            [&] { return QGuiApplication::focusWindow() == window.windowHandle(); }, 5000))
             << "the compositor did not give the keyboard back to the window";
         EXPECT_EQ(QApplication::focusWidget(), red);
     }
@@ -135,7 +137,7 @@ TEST(WaylandFrames, OneFrameDrawnByTheOneWhoShould) {
                                  [&](const Case& k) { return session == k.name; });
     ASSERT_NE(c, std::end(cases)) << "TINTORA_FRAMES names no case: " << session.constData();
 
-    QtBoundMixer mixer; // the program's own window; weston gives no seat to activate it
+    qt::QtBoundMixer mixer; // the program's own window; weston gives no seat to activate it
     QWidget& window = mixer.window;
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -1,4 +1,4 @@
-#include "scenarios/mixer_driver.h"
+#include "scenarios/call_log.h"
 
 #include <algorithm>
 

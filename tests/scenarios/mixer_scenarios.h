@@ -1,11 +1,13 @@
-// Behaviour scenarios of the mixer, written against MixerDriver so that they
-// run unchanged on the in-memory widgets, the Qt window and the Win32 one. A test
-// binary includes this header once and instantiates the suite with its driver:
-//   INSTANTIATE_TYPED_TEST_SUITE_P(InMemory, MixerScenarios, InMemoryDriver);
+// Behaviour scenarios of the mixer, written as a user's steps (user_steps.h)
+// so that they run unchanged on the in-memory window, the Qt window and the
+// Win32 one. A test binary includes this header once and instantiates the
+// suite with its player's steps:
+//   INSTANTIATE_TYPED_TEST_SUITE_P(InMemory, MixerScenarios, UserSteps<InMemoryWindow>);
 #pragma once
 
 #include "mixer_testing/printable_text.h"
-#include "scenarios/mixer_driver.h"
+#include "scenarios/call_log.h"
+#include "scenarios/user_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +20,7 @@ constexpr std::int16_t Red = 0;
 constexpr std::int16_t Green = 1;
 constexpr std::int16_t Blue = 2;
 
-template <typename Driver> class MixerScenarios : public ::testing::Test {
+template <typename Steps> class MixerScenarios : public ::testing::Test {
 protected:
     MixerScenarios() { d.form().setTraceForTesting(&log); }
     ~MixerScenarios() override { d.form().setTraceForTesting(nullptr); }
@@ -41,7 +43,7 @@ protected:
         return static_cast<int>(std::count(log.calls.begin(), log.calls.end(), call));
     }
 
-    Driver d;
+    Steps d;
     CallLog log;
 };
 

@@ -1,24 +1,17 @@
-// Random user sessions with invariants checked after every action, written
-// against MixerDriver: one runner plays the same seeded sessions on the
-// in-memory widgets (many actions) and on the real Qt and Win32 windows (the
-// first few sessions), so a failing seed replays on any of the three.
-//
-// Each session starts from a fresh window and plays a seeded random sequence
-// of what a user can do: clicks into decimal boxes, keystrokes (digits, point,
-// signs, exponent letters, blanks, hexadecimal and other letters, non-ASCII
-// and control characters, backspace), pastes over a whole box, slider moves,
-// and timer ticks. While a notice is open the window takes no input, so the
-// only thing that reaches it then is ticks; the user dismisses the notice
-// after a random number of them. The actions come from their own random
-// stream, so a session plays the same actions whatever the window answers.
+// Random user sessions on the in-memory window, with invariants checked after
+// every action: the window the differential holds every other window to must
+// itself keep the rules no user should see broken. The sessions are the
+// differential's (mixer_testing/user_sessions.h), longer; while a notice is
+// open, the actions drawn are what a user does then, ticks among them.
 //
 //   TINTORA_PROPERTY_SEED=S   replays session S alone, as reported on failure
 #pragma once
 
-#include "scenarios/mixer_driver.h"
-
 #include "conversions/channel_conversions.h"
+#include "mixer_testing/in_memory_window.h"
 #include "mixer_testing/printable_text.h"
+#include "mixer_testing/user_sessions.h"
+#include "scenarios/call_log.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +22,6 @@
 #include <cstdlib>
 #include <exception>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -38,6 +30,8 @@
 namespace tintora::testing::property {
 
 inline constexpr std::size_t ActionsPerSession = 500;
+// Past this many actions under one notice, the next answers it.
+inline constexpr std::size_t ActionsUnderANotice = 50;
 
 // The deepest handler nesting that use reaches is 6, e.g. a refused decimal
 // box restored to a text whose hexadecimal form then rewrites it:
@@ -90,188 +84,81 @@ private:
     int deepest_ = 0;
 };
 
-// What the user can type. Digits come up most, so that valid numbers form
-// often enough to reach the paths behind the checks.
-// clang-format off
-inline constexpr char16_t Keys[] = {
-    u'0', u'1', u'2', u'3', u'4', u'5', u'6', u'7', u'8', u'9', u'0', u'1', u'2', u'5', u'9',
-    u'.', u'+', u'-', u'e', u'E', u' ', u'\t',                        // the rest of a numeral
-    u'a', u'b', u'c', u'd', u'f', u'A', u'B', u'C', u'D', u'F',       // hexadecimal letters
-    u'g', u'x', u'H', u'z', u'&', u',', u'$',                         // other characters
-    u'\uFF11', u'\u00A0', u'\u00E9', u'\u4E2D', char16_t{0xD800}, u'\uFEFF', // non-ASCII
-    u'\0', u'\n', u'\r', u'\x1B', u'\x7F',                            // control characters
-    u'\b', u'\b', u'\b',                                              // backspace
-};
-// clang-format on
-
-// Whole texts a paste brings in, besides random strings of keys.
-inline constexpr std::u16string_view PasteTexts[] = {
-    u"256",          u"-5",       u"",     u"1e2", u"c8",  u"0A",  u"255", u"0",   u"-0",  u"1.5",
-    u"2.5",          u".5",       u"1.",   u".",   u"+",   u"-",   u" 12", u"300", u"999", u"FF",
-    u"ff",           u"G",        u"&H",   u"1e",  u"3e2", u"-.4", u"007", u"1,5", u"inf", u"nan",
-    u"\uFF11\uFF12", u"12\u00A0", u"1234", u"ABC",
-};
-
-enum class Kind { Click, Type, Paste, Scroll, Tick };
-
-struct Action {
-    Kind kind = Kind::Tick;
-    TextGroup group = TextGroup::Text1;
-    std::int16_t index = 0;
-    std::u16string text; // typed keys or pasted text
-    std::int16_t value = 0;
-};
-
-inline std::string describe(const Action& action) {
-    const std::string box = std::string(action.group == TextGroup::Text1 ? "Text1" : "Text2") +
-                            "(" + std::to_string(action.index) + ")";
-    switch (action.kind) {
-    case Kind::Click:
-        return "click Text1(" + std::to_string(action.index) + ")";
-    case Kind::Type:
-        return "type " + printable(action.text) + " into " + box;
-    case Kind::Paste:
-        return "paste " + printable(action.text) + " over " + box;
-    case Kind::Scroll:
-        return "move slider " + std::to_string(action.index) + " to " +
-               std::to_string(action.value);
-    case Kind::Tick:
-        return "tick";
-    }
-    return "?";
-}
-
-// One random session on a fresh driver; run() plays it and returns the first
+// One random session on a fresh window; run() plays it and returns the first
 // broken invariant.
 class Session {
 public:
-    Session(MixerDriver& driver, std::uint64_t seed)
-        : d_(driver)
-        , actions_(seed)
-        , noticeTicks_(~seed) {
-        d_.form().setTraceForTesting(&trace_);
-        d_.whileNoticeOpen([this] { insideNotice(); });
-    }
-    ~Session() {
-        d_.whileNoticeOpen({});
-        d_.form().setTraceForTesting(nullptr);
+    explicit Session(std::uint64_t seed)
+        : generator_(seed) {
+        w_.form().setTraceForTesting(&trace_);
+        w_.whileNoticeOpen([this] { insideNotice(); });
     }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
     std::optional<std::string> run(std::size_t actions) {
-        for (std::size_t i = 0; i < actions; ++i) {
-            currentAction = i;
-            played_.push_back(randomAction());
-            play(played_.back());
-            if (violation_) {
-                return report(i);
+        for (std::size_t i = 0; i < actions && !violation_; ++i) {
+            playNext(false);
+            if (!violation_) {
+                checkAfterAction();
             }
-            ++actionsPlayed_;
+        }
+        if (violation_) {
+            return report();
         }
         return std::nullopt;
     }
 
     [[nodiscard]] const DepthTrace& trace() const { return trace_; }
-    [[nodiscard]] std::size_t actionsPlayed() const { return actionsPlayed_; }
+    [[nodiscard]] std::size_t actionsPlayed() const { return played_.size(); }
     [[nodiscard]] std::size_t ticksInsideNotices() const { return ticksInsideNotices_; }
+    [[nodiscard]] std::size_t notices() const { return w_.widgets().notices().size(); }
 
 private:
-    std::size_t below(std::size_t n) { return static_cast<std::size_t>(actions_() % n); }
-    bool chance(int percent) { return below(100) < static_cast<std::size_t>(percent); }
-
-    std::u16string randomKeys(std::size_t count) {
-        std::u16string keys;
-        for (std::size_t i = 0; i < count; ++i) {
-            keys.push_back(Keys[below(std::size(Keys))]);
-        }
-        return keys;
-    }
-
-    Action randomAction() {
-        Action action;
-        action.index = static_cast<std::int16_t>(below(ChannelCount));
-        action.group = chance(70) ? TextGroup::Text1 : TextGroup::Text2;
-        const std::size_t roll = below(100);
-        if (roll < 10) {
-            action.kind = Kind::Click;
-        } else if (roll < 40) {
-            action.kind = Kind::Type;
-            action.text = randomKeys(chance(80) ? 1 : 2 + below(3));
-        } else if (roll < 60) {
-            action.kind = Kind::Paste;
-            action.text = chance(60) ? std::u16string(PasteTexts[below(std::size(PasteTexts))])
-                                     : randomKeys(below(5));
-        } else if (roll < 75) {
-            action.kind = Kind::Scroll;
-            action.value = static_cast<std::int16_t>(below(SliderMax + 1));
-        } else {
-            action.kind = Kind::Tick;
-        }
-        return action;
-    }
-
-    void play(const Action& action) {
+    void playNext(bool mustDismiss) {
+        currentAction = played_.size();
+        played_.push_back(generator_.next(w_, mustDismiss));
+        const UserAction& action = played_.back();
+        const bool underNotice = w_.noticeShown();
         const DecimalTexts before = decimalTexts();
-        const int noticesBefore = d_.noticeCount();
+        const std::size_t noticesBefore = notices();
+        const std::optional<Colour> painted = w_.widgets().backColor();
         // No exception leaves a handler: the handlers are noexcept, so one
         // escaping would end the process (the terminate handler names the
-        // seed); the user's side itself raises nothing for these actions either.
+        // seed); the user's side itself raises nothing either.
         try {
-            switch (action.kind) {
-            case Kind::Click:
-                d_.click(action.index);
-                break;
-            case Kind::Type:
-                d_.type(action.group, action.index, action.text);
-                break;
-            case Kind::Paste:
-                d_.paste(action.group, action.index, action.text);
-                break;
-            case Kind::Scroll:
-                d_.scroll(action.index, action.value);
-                break;
-            case Kind::Tick:
-                d_.tick();
-                break;
-            }
+            w_.play(action);
         } catch (const std::exception& e) {
             fail(std::string("an exception left the user's action: ") + e.what());
-        } catch (...) {
-            fail("an exception left the user's action");
         }
-        checkAfterAction();
-        if (action.kind == Kind::Tick) {
-            checkAfterTick(before, d_.noticeCount() - noticesBefore);
+        if (action.kind != UserAction::Kind::Tick) {
+            return;
+        }
+        if (!underNotice) {
+            checkAfterTick(before, static_cast<int>(notices() - noticesBefore));
+            return;
+        }
+        // A tick under an open notice neither reports nor paints: the boxes
+        // may hold the refused text until the notice is dismissed, and
+        // reporting it again would stack notices.
+        ++ticksInsideNotices_;
+        if (notices() != noticesBefore || w_.widgets().backColor() != painted) {
+            fail("a tick under an open notice reported or painted");
         }
     }
 
-    // The user's side of an open notice: some ticks arrive, then the user
-    // dismisses it.
+    // The user's side of an open notice: actions until one answers it.
     void insideNotice() {
-        // Never more than one notice open: the notice is modal and nothing
-        // that runs under it may raise another, or the user faces a stack of
-        // them.
-        if (d_.openNotices() != 1 || !d_.form().noticeOpen()) {
-            fail("more than one notice open, or the form does not know its notice is open");
-        }
-        const auto below = [this](std::size_t n) { return noticeTicks_() % n; };
-        const std::size_t ticks = below(100) < 30   ? 0
-                                  : below(100) < 90 ? 1 + below(4)
-                                                    : 5 + below(20);
-        for (std::size_t i = 0; i < ticks; ++i) {
-            const int notices = d_.noticeCount();
-            const std::optional<Colour> painted = d_.backColor();
-            d_.tick();
-            ++ticksInsideNotices_;
-            // A tick under an open notice neither reports nor paints: the
-            // boxes may hold the refused text until the notice is dismissed,
-            // and reporting it again would stack notices.
-            if (d_.noticeCount() != notices || d_.backColor() != painted) {
-                fail("a tick under an open notice reported or painted");
+        for (std::size_t actions = 0; w_.noticeShown() && !violation_; ++actions) {
+            // Never more than one notice open: the notice is modal and nothing
+            // that runs under it may raise another, or the user faces a stack
+            // of them.
+            if (w_.widgets().openNotices() != 1 || !w_.form().noticeOpen()) {
+                fail("more than one notice open, or the form does not know its notice is open");
             }
+            playNext(actions >= ActionsUnderANotice);
+            checkDepth();
         }
-        checkDepth();
     }
 
     void checkAfterAction() {
@@ -283,28 +170,29 @@ private:
         }
         // The notice is closed once the action is over, and the form agrees;
         // a form that still thought it open would silence the timer for good.
-        if (d_.openNotices() != 0 || d_.form().noticeOpen()) {
+        if (w_.widgets().openNotices() != 0 || w_.form().noticeOpen()) {
             fail("a notice is still marked open after the action");
         }
-        for (std::int16_t i = 0; i < ChannelCount; ++i) {
+        const SeenWindow seen = w_.seen();
+        for (std::size_t i = 0; i < seen.texts.size(); ++i) {
             // No box ever holds more than its MaxLength: every path into a box
             // goes through the cut, so nothing reads a longer text.
-            for (const TextGroup group : {TextGroup::Text1, TextGroup::Text2}) {
-                if (d_.text(group, i).size() > static_cast<std::size_t>(maxLength(group))) {
-                    fail("box " + std::to_string(i) + " longer than its MaxLength");
-                }
+            const int length = i < ChannelCount ? DecimalMaxLength : HexMaxLength;
+            if (seen.texts[i].size() > static_cast<std::size_t>(length)) {
+                fail("box " + std::to_string(i) + " longer than its MaxLength");
             }
+        }
+        for (const int value : seen.values) {
             // Sliders stay within 0..255: the widget refuses anything else,
             // and the handlers must not get round that.
-            const std::int16_t value = d_.value(i);
             if (value < SliderMin || value > SliderMax) {
-                fail("slider " + std::to_string(i) + " at " + std::to_string(value));
+                fail("a slider at " + std::to_string(value));
             }
         }
         // The preview only ever shows a colour that exists: both paths that
         // paint it check every component against 0..255 first.
-        if (const auto colour = d_.backColor(); colour && *colour > 0xFFFFFFu) {
-            fail("preview painted with " + std::to_string(*colour));
+        if (seen.preview && *seen.preview > 0xFFFFFFu) {
+            fail("preview painted with " + std::to_string(*seen.preview));
         }
         checkSleepingTimer();
     }
@@ -314,35 +202,14 @@ private:
     // no box or slider. Otherwise an idle window would show another colour or
     // miss a notice that the always-running timer would have given.
     void checkSleepingTimer() {
-        if (d_.timerEnabled() != d_.form().timerEnabled()) {
-            fail("the realisation's timer does not follow the form's decision");
-        }
-        if (d_.timerEnabled()) {
+        if (w_.form().timerEnabled()) {
             return;
         }
-        const auto before = window();
-        d_.tick();
-        if (window() != before) {
+        const auto before = std::tuple(w_.seen(), notices());
+        w_.widgets().userTick();
+        if (std::tuple(w_.seen(), notices()) != before) {
             fail("a tick on the sleeping timer changed the window");
         }
-        if (d_.timerEnabled()) {
-            fail("a tick on the sleeping timer woke it");
-        }
-    }
-
-    // Everything a user can see, and the notices seen so far.
-    using WindowState =
-        std::tuple<std::array<Text, 2 * ChannelCount>, std::array<std::int16_t, ChannelCount>,
-                   std::optional<Colour>, int>;
-    [[nodiscard]] WindowState window() const {
-        std::array<Text, 2 * ChannelCount> texts;
-        std::array<std::int16_t, ChannelCount> values{};
-        for (std::int16_t i = 0; i < ChannelCount; ++i) {
-            texts[i] = d_.text(TextGroup::Text1, i);
-            texts[ChannelCount + i] = d_.text(TextGroup::Text2, i);
-            values[i] = d_.value(i);
-        }
-        return {texts, values, d_.backColor(), d_.noticeCount()};
     }
 
     void checkDepth() {
@@ -373,7 +240,7 @@ private:
         // the timer is what keeps the preview true to the decimal boxes,
         // whatever the hexadecimal path painted before.
         std::array<std::int16_t, ChannelCount> parts{};
-        for (std::int16_t i = 0; i < ChannelCount; ++i) {
+        for (std::size_t i = 0; i < parts.size(); ++i) {
             const auto number = StrictNumber(before[i]);
             const auto whole = number ? FloorToInt16(*number) : std::nullopt;
             if (!whole || *whole < 0 || *whole > 255) {
@@ -381,8 +248,7 @@ private:
             }
             parts[i] = *whole;
         }
-        const auto expected = PackColour(parts[0], parts[1], parts[2]);
-        if (d_.backColor() != expected) {
+        if (w_.widgets().backColor() != PackColour(parts[0], parts[1], parts[2])) {
             fail("a tick over readable boxes did not paint their colour");
         }
     }
@@ -393,40 +259,35 @@ private:
         }
     }
 
-    std::string report(std::size_t failing) const {
+    std::string report() {
         std::ostringstream out;
+        const std::size_t failing = played_.size() - 1;
         out << *violation_ << "\n  seed " << currentSeed << ", action " << failing
-            << " (replay on any realisation: TINTORA_PROPERTY_SEED=" << currentSeed
-            << ")\n  last actions:\n";
-        const std::size_t from = failing >= 12 ? failing - 12 : 0;
-        for (std::size_t i = from; i <= failing; ++i) {
+            << " (replay: TINTORA_PROPERTY_SEED=" << currentSeed << ")\n  last actions:\n";
+        for (std::size_t i = failing >= 12 ? failing - 12 : 0; i <= failing; ++i) {
             out << "    #" << i << " " << describe(played_[i]) << "\n";
         }
-        out << "  decimal";
-        for (const TextGroup group : {TextGroup::Text1, TextGroup::Text2}) {
-            for (std::int16_t i = 0; i < ChannelCount; ++i) {
-                out << " " << printable(d_.text(group, i));
-            }
-            out << (group == TextGroup::Text1 ? ", hexadecimal" : "");
+        const SeenWindow seen = w_.seen();
+        out << "  boxes";
+        for (const Text& text : seen.texts) {
+            out << " " << printable(text);
         }
-        out << ", remembered " << printable(d_.form().rememberedText());
+        out << ", remembered " << printable(w_.form().rememberedText());
         return out.str();
     }
 
     [[nodiscard]] DecimalTexts decimalTexts() const {
-        return {d_.text(TextGroup::Text1, 0), d_.text(TextGroup::Text1, 1),
-                d_.text(TextGroup::Text1, 2)};
+        return {w_.widgets().text(TextGroup::Text1, 0), w_.widgets().text(TextGroup::Text1, 1),
+                w_.widgets().text(TextGroup::Text1, 2)};
     }
 
-    MixerDriver& d_;
-    std::mt19937_64 actions_;
-    std::mt19937_64 noticeTicks_; // how long each notice stays open
+    InMemoryWindow w_;
+    SessionGenerator generator_;
     DepthTrace trace_;
-    std::vector<Action> played_;
+    std::vector<UserAction> played_;
     std::optional<std::string> violation_;
     std::optional<DecimalTexts> stormTexts_;
     int stormNotices_ = 0;
-    std::size_t actionsPlayed_ = 0;
     std::size_t ticksInsideNotices_ = 0;
 };
 
@@ -439,9 +300,9 @@ inline std::optional<std::uint64_t> fromEnvironment(const char* name) {
 }
 
 // Plays `total` actions in sessions of ActionsPerSession from seed 1 on, each
-// on a fresh Driver (or the one session TINTORA_PROPERTY_SEED names), fails
+// on a fresh window (or the one session TINTORA_PROPERTY_SEED names), fails
 // the test at the first broken invariant and prints what the run reached.
-template <typename Driver> void run(const char* where, std::size_t total) {
+inline void run(std::size_t total) {
     const std::terminate_handler previous = std::set_terminate([] {
         std::fprintf(stderr,
                      "terminated inside seed %llu, action %zu (replay: "
@@ -456,18 +317,17 @@ template <typename Driver> void run(const char* where, std::size_t total) {
     std::size_t played = 0;
     std::uint64_t sessions = 0;
     std::size_t ticksInsideNotices = 0;
-    int notices = 0;
+    std::size_t notices = 0;
     int deepest = 0;
     std::string deepestChain;
     for (std::uint64_t seed = replay.value_or(1); played < total; ++seed) {
         currentSeed = seed;
-        Driver driver;
-        Session session(driver, seed);
+        Session session(seed);
         const auto failure = session.run(std::min(ActionsPerSession, total - played));
         ++sessions;
         played += session.actionsPlayed();
         ticksInsideNotices += session.ticksInsideNotices();
-        notices += driver.noticeCount();
+        notices += session.notices();
         if (session.trace().deepest() > deepest) {
             deepest = session.trace().deepest();
             deepestChain = session.trace().deepestChain();
@@ -477,10 +337,10 @@ template <typename Driver> void run(const char* where, std::size_t total) {
             break;
         }
     }
-    std::printf("played %zu actions in %llu sessions on %s (%zu ticks under open notices, %d "
-                "notices shown)\ndeepest cascade: %d handlers: %s\n",
-                played, static_cast<unsigned long long>(sessions), where, ticksInsideNotices,
-                notices, deepest, deepestChain.c_str());
+    std::printf("played %zu actions in %llu sessions on the in-memory window (%zu ticks under "
+                "open notices, %zu notices shown)\ndeepest cascade: %d handlers: %s\n",
+                played, static_cast<unsigned long long>(sessions), ticksInsideNotices, notices,
+                deepest, deepestChain.c_str());
     std::set_terminate(previous);
 }
 

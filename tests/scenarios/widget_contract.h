@@ -1,7 +1,7 @@
 // What each realisation of MixerWidgets does in its hooks, as typed tests: a
 // text or value stored exactly, Change raised synchronously and only on a real
-// change. A test binary instantiates them with a "Rig" that owns a realisation
-// and records its change events as "Text1(0)", "Text2(1)" or "HScroll1(2)",
+// change. A test binary instantiates them with a class that owns a
+// realisation's widgets and records their change events as "Text1(0)", "Text2(1)" or "HScroll1(2)",
 // each with the text or value the widget holds when the event arrives. The
 // rules MixerWidgets keeps itself (the index check, the length cut, the
 // slider's range) are tested once, on the in-memory realisation.
@@ -20,11 +20,11 @@
 
 namespace tintora::testing {
 
-template <typename Rig> class WidgetContract : public ::testing::Test {
+template <typename Recorded> class WidgetContract : public ::testing::Test {
 protected:
-    Rig rig;
-    MixerWidgets& w = rig.widgets();
-    std::vector<std::string>& events = rig.events();
+    Recorded recorded;
+    MixerWidgets& w = recorded.widgets();
+    std::vector<std::string>& events = recorded.events();
 };
 
 TYPED_TEST_SUITE_P(WidgetContract);
@@ -57,7 +57,7 @@ TYPED_TEST_P(WidgetContract, ChangeIsRaisedOnlyOnARealChangeWithTheNewTextInPlac
 }
 
 TYPED_TEST_P(WidgetContract, EventsNestOnTheAssigningStack) {
-    this->rig.onChange([this](const std::string& event) {
+    this->recorded.onChange([this](const std::string& event) {
         if (event == "Text1(0)=\"5\"") {
             this->w.setText(TextGroup::Text2, 0, u"5");
             this->events.push_back("back in Text1(0)");
@@ -74,7 +74,7 @@ REGISTER_TYPED_TEST_SUITE_P(WidgetContract, InitialValuesRaiseNothing,
                             ChangeIsRaisedOnlyOnARealChangeWithTheNewTextInPlace,
                             EventsNestOnTheAssigningStack);
 
-// Shared by the rigs: the change events a realisation raised, each written
+// Shared by the recorded widgets: the change events a realisation raised, each written
 // down with what its widget holds as it arrives, and a hook run on each.
 class EventRecord {
 public:

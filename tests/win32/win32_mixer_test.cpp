@@ -1,14 +1,15 @@
 // The behaviour scenarios and the widget contract, on the real Win32 window.
 #include "scenarios/mixer_scenarios.h"
+#include "scenarios/user_steps.h"
 #include "scenarios/widget_contract.h"
-#include "win32_driver.h"
+#include "win32_testing/win32_player.h"
 
 namespace tintora::testing {
 namespace {
 
-class Win32Rig : public EventRecord {
+class RecordedWin32Widgets : public EventRecord {
 public:
-    Win32Rig() {
+    RecordedWin32Widgets() {
         window_.timer().schedule().setManualForTesting(true);
         window_.bind(recording(widgets_));
     }
@@ -21,7 +22,7 @@ private:
 
 } // namespace
 
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, WidgetContract, Win32Rig);
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, MixerScenarios, Win32Driver);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, WidgetContract, RecordedWin32Widgets);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, MixerScenarios, UserSteps<Win32Player>);
 
 } // namespace tintora::testing

@@ -7,10 +7,13 @@
 #include "layout/control_placement.h"
 #include "layout/layout_table.h"
 #include "program_run.h"
+#include "scenarios/call_log.h"
+#include "scenarios/user_steps.h"
 #include "win32/message_loop.h"
-#include "win32/notice_box.h"
+#include "win32/start_up_messages.h"
 #include "win32/wide_text.h"
-#include "win32_driver.h"
+#include "win32_testing/win32_player.h"
+#include "win32_testing/window_input.h"
 
 #include <gtest/gtest.h>
 
@@ -78,9 +81,9 @@ protected:
         return static_cast<int>(std::count(log.calls.begin(), log.calls.end(), call));
     }
 
-    Win32Driver d;
+    UserSteps<Win32Player> d;
     CallLog log;
-    win32::Win32MixerWindow& window = d.mixer.window;
+    win32::Win32MixerWindow& window = d.player.window();
 };
 
 TEST_F(Win32Window, HasItsCaptionAFixedClientAreaAndNoSizingBorder) {
@@ -141,9 +144,9 @@ TEST_F(Win32Window, LabelsLieBeneathEveryBoxAndSlider) {
         labelAbove = labelAbove || label;
     }
     const std::pair<POINT, HWND> strips[] = {
-        {{3720 / 15 + 5, 2280 / 15}, window.box(TextGroup::Text1, 0)}, // under "十进制"
-        {{4440 / 15 + 5, 2280 / 15}, window.box(TextGroup::Text2, 0)}, // under "十六进制"
-        {{360 / 15, 2280 / 15 + 5}, window.slider(0)},                 // beside "红"
+        {{3720 / 15 + 5, 2280 / 15}, window.box(TextGroup::Text1, 0).handle()}, // under "十进制"
+        {{4440 / 15 + 5, 2280 / 15}, window.box(TextGroup::Text2, 0).handle()}, // under "十六进制"
+        {{360 / 15, 2280 / 15 + 5}, window.slider(0).handle()},                 // beside "红"
     };
     for (const auto& [at, control] : strips) {
         EXPECT_EQ(ChildWindowFromPointEx(window.handle(), at, CWP_SKIPINVISIBLE), control)
@@ -165,8 +168,8 @@ TEST_F(Win32Window, PastingWhatABoxAlreadyHoldsRunsNoHandler) {
 // edit leave half a pair in a box all the same, the half goes before the edit
 // is reported.
 TEST_F(Win32Window, AnEditThatLeavesHalfAPairIsReportedWithoutIt) {
-    const HWND box = window.box(TextGroup::Text2, 1);
-    d.focusByKeyboard(box);
+    const HWND box = window.box(TextGroup::Text2, 1).handle();
+    SetFocus(box);
     SendMessageW(box, EM_SETSEL, 0, -1);
     const wchar_t halfAPair[] = {L'1', 0xD83D, L'\0'};
     SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(halfAPair));
@@ -179,7 +182,7 @@ TEST_F(Win32Window, AnEditThatLeavesHalfAPairIsReportedWithoutIt) {
 // window nor the preview holds the mouse, so the release of a press there
 // goes to whatever lies under the pointer.
 TEST_F(Win32Window, APressElsewhereReleasedOverADecimalBoxIsNoClick) {
-    const HWND box = window.box(TextGroup::Text1, 2);
+    const HWND box = window.box(TextGroup::Text1, 2).handle();
     RECT client;
     GetClientRect(box, &client);
     const LPARAM overBox = MAKELPARAM(client.right / 2, client.bottom / 2);
@@ -191,13 +194,13 @@ TEST_F(Win32Window, APressElsewhereReleasedOverADecimalBoxIsNoClick) {
     for (const auto& [pressed, at] : presses) {
         PostMessageW(pressed, WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessageW(box, WM_LBUTTONUP, 0, overBox);
-        d.processQueue();
+        d.player.handleQueue();
     }
     EXPECT_TRUE(log.calls.empty());
 }
 
 TEST_F(Win32Window, ADraggedThumbRaisesChangeOnceOnRelease) {
-    const HWND slider = window.slider(0);
+    const HWND slider = window.slider(0).handle();
     const auto [info, client, middle] = partsOf(slider);
     const int grip = (info.xyThumbTop + info.xyThumbBottom) / 2;
     PostMessageW(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grip, middle));
@@ -205,7 +208,7 @@ TEST_F(Win32Window, ADraggedThumbRaisesChangeOnceOnRelease) {
         PostMessageW(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, middle));
     }
     PostMessageW(slider, WM_LBUTTONUP, 0, MAKELPARAM(grip + 100, middle));
-    d.processQueue();
+    d.player.handleQueue();
     EXPECT_EQ(countCalls("HScroll1_Change(0)"), 1);
     EXPECT_GT(d.value(0), 100);
     EXPECT_EQ(d.text(TextGroup::Text1, 0), Int16Text(d.value(0)));
@@ -213,8 +216,8 @@ TEST_F(Win32Window, ADraggedThumbRaisesChangeOnceOnRelease) {
 
 TEST_F(Win32Window, TheNoticeShowsItsPromptTitleAndOneDefaultButtonWithoutIcon) {
     d.paste(TextGroup::Text1, 0, u"x");
-    ASSERT_FALSE(d.notices.seen().empty());
-    const SeenNotice& notice = d.notices.seen().front();
+    ASSERT_FALSE(d.player.notices().seen().empty());
+    const SeenNotice& notice = d.player.notices().seen().front();
     EXPECT_EQ(notice.title, L"出错了");
     EXPECT_EQ(notice.text, L"请输入数据0-255!");
     EXPECT_EQ(notice.buttons.size(), 1u);
@@ -223,25 +226,13 @@ TEST_F(Win32Window, TheNoticeShowsItsPromptTitleAndOneDefaultButtonWithoutIcon) 
     EXPECT_TRUE(notice.ownerDisabled);
 }
 
-TEST_F(Win32Window, ReturnAndEscapeBothDismissTheNotice) {
-    setUpRed();
-    for (const auto key :
-         {NoticeWatcher::Dismissal::ReturnKey, NoticeWatcher::Dismissal::EscapeKey}) {
-        d.notices.dismissWith(key);
-        const auto before = d.noticeCount();
-        d.paste(TextGroup::Text1, 0, u"300");
-        EXPECT_EQ(d.noticeCount(), before + 1);
-        expectRed(u"7", u"7", 7);
-    }
-}
-
 // The notice's own loop would go on dispatching WM_TIMER; Form1 puts the
 // timer to sleep while the notice is open, and the killed clock delivers
 // nothing meanwhile. It runs again once the notice is gone.
 TEST_F(Win32Window, TheLiveTimerSleepsWhileTheNoticeIsOpen) {
     setUpRed();
     window.timer().schedule().setManualForTesting(false);
-    d.notices.keepOpenFor(300);
+    d.player.notices().keepOpenFor(300);
     d.paste(TextGroup::Text1, 0, u"300");
     EXPECT_TRUE(window.timer().schedule().isRunning());
     window.timer().schedule().setManualForTesting(true);
@@ -364,7 +355,7 @@ TEST(Win32StartUp, ThePreviewHasTheFocusInTheWindowColourAndTheTimerRuns) {
     EXPECT_TRUE(window.timer().schedule().isRunning());
     window.show(SW_SHOWNORMAL);
     SetForegroundWindow(window.handle());
-    processQueue(window.handle());
+    handleQueue(window.handle());
     EXPECT_EQ(GetFocus(), window.preview().handle());
     const HWND preview = window.preview().handle();
     RECT client;
@@ -376,15 +367,13 @@ TEST(Win32StartUp, ThePreviewHasTheFocusInTheWindowColourAndTheTimerRuns) {
 }
 
 TEST(Win32StartUp, AnIdleTickPaintsNothing) {
-    Win32Driver d;
-    d.tick();
-    d.processQueue();
-    const int painted = d.mixer.window.preview().paintCountForTesting();
+    Win32Player player;
+    player.play(UserAction{});
+    const int painted = player.window().preview().paintCountForTesting();
     for (int i = 0; i < 5; ++i) {
-        d.tick();
-        d.processQueue();
+        player.play(UserAction{});
     }
-    EXPECT_EQ(d.mixer.window.preview().paintCountForTesting(), painted);
+    EXPECT_EQ(player.window().preview().paintCountForTesting(), painted);
 }
 
 // The real program: closing its window ends the process with exit code 0.
@@ -411,7 +400,8 @@ TEST(Win32Program, ACloseRequestWhileTheNoticeIsOpenLeavesTheWindowAndTheNotice)
     ASSERT_EQ(program.notices(1).size(), 1u);
     const std::pair<const char*, std::function<void()>> requests[] = {
         {"WM_CLOSE", [&] { PostMessageW(program.window(), WM_CLOSE, 0, 0); }},
-        {"taskkill", [&] { EXPECT_EQ(RunningProgram::run(L"taskkill.exe /PID " + program.id()), 0u); }},
+        {"taskkill",
+         [&] { EXPECT_EQ(RunningProgram::run(L"taskkill.exe /PID " + program.id()), 0u); }},
     };
     for (const auto& [how, request] : requests) {
         request();

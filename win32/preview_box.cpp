@@ -1,4 +1,4 @@
-#include "win32/preview_window.h"
+#include "win32/preview_box.h"
 
 #include "layout/control_properties.h"
 
@@ -6,15 +6,14 @@
 
 namespace tintora::win32 {
 
-PreviewWindow::PreviewWindow(HWND parent, int id, HINSTANCE instance) {
-    const wchar_t* const className =
-        registerPreviewWindowClass(instance, &PreviewWindow::windowProc);
+PreviewBox::PreviewBox(HWND parent, int id, HINSTANCE instance) {
+    const wchar_t* const className = registerPreviewBoxClass(instance, &PreviewBox::windowProc);
     window_ = CreateWindowExW(
         WS_EX_CLIENTEDGE, className, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0,
         0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
 }
 
-void PreviewWindow::setColour(Colour colour) {
+void PreviewBox::setColour(Colour colour) {
     if (colour_ == colour) {
         return;
     }
@@ -22,7 +21,7 @@ void PreviewWindow::setColour(Colour colour) {
     InvalidateRect(window_, nullptr, FALSE);
 }
 
-void PreviewWindow::paint() {
+void PreviewBox::paint() {
     ++paintCount_;
     PAINTSTRUCT ps;
     const HDC dc = BeginPaint(window_, &ps);
@@ -44,9 +43,8 @@ void PreviewWindow::paint() {
     EndPaint(window_, &ps);
 }
 
-LRESULT CALLBACK PreviewWindow::windowProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-    auto* self = windowObject<PreviewWindow>(window, message, lParam);
+LRESULT CALLBACK PreviewBox::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = windowObject<PreviewBox>(window, message, lParam);
     if (message == WM_NCCREATE && self != nullptr) {
         self->window_ = window;
     }

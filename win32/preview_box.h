@@ -13,11 +13,11 @@
 
 namespace tintora::win32 {
 
-class PreviewWindow {
+class PreviewBox {
 public:
-    PreviewWindow(HWND parent, int id, HINSTANCE instance);
-    PreviewWindow(const PreviewWindow&) = delete;
-    PreviewWindow& operator=(const PreviewWindow&) = delete;
+    PreviewBox(HWND parent, int id, HINSTANCE instance);
+    PreviewBox(const PreviewBox&) = delete;
+    PreviewBox& operator=(const PreviewBox&) = delete;
 
     [[nodiscard]] HWND handle() const { return window_; }
     // 0x00BBGGRR, the layout of a COLORREF.

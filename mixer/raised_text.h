@@ -1,6 +1,7 @@
-// A toolkit may report an edit that leaves a box's text as it was: a paste of
-// what the box already holds over its selection does. The logic sees a box's
-// Change only when its text differs from the one of the box's last Change.
+// The text a box's last Change was raised for. A toolkit may signal an edit
+// that leaves a box's text as it was (a paste of what the box already holds
+// over its selection does); the logic sees a box's Change only when its text
+// differs from the one its last Change was raised for.
 #pragma once
 
 #include <string>
@@ -8,9 +9,9 @@
 
 namespace tintora {
 
-class ReportedText {
+class RaisedText {
 public:
-    explicit ReportedText(std::u16string_view initial = {})
+    explicit RaisedText(std::u16string_view initial = {})
         : last_(initial) {}
 
     // Whether the box now holding `now` has changed; if so, `now` becomes the
