@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the three binary downloads from the source tree this script is in,
-# into the folder OUT (made anew):
+# in build folders of their own (build/downloads/), into the folder OUT (made
+# anew):
 #   tintora_VERSION_amd64.deb    the .deb (app preset, then cpack)
 #   Tintora-VERSION-x64.msi      the per-user Windows installer (windows preset)
 #   Tintora-VERSION-x64.zip      the portable Windows program (windows preset)
@@ -24,22 +25,25 @@ deb=tintora_${version}_amd64.deb
 msi=Tintora-${version}-x64.msi
 zip=Tintora-${version}-x64.zip
 
-# A build folder left from another version or configuration would be reused.
-rm -rf build/app build/windows
-cmake --preset app
-cmake --build --preset app
-(cd build/app && cpack -G DEB)
-cmake --preset windows -DTINTORA_BUILD_TESTS=OFF
-cmake --build --preset windows --target tintora_exe tintora_msi tintora_zip
+# Builds of their own, made anew each time, so that no build folder left from
+# another version or configuration is reused, and none of a developer's is
+# touched.
+build=build/downloads
+rm -rf "$build"
+cmake --preset app -B "$build/app"
+cmake --build "$build/app"
+(cd "$build/app" && cpack -G DEB)
+cmake --preset windows -B "$build/windows" -DTINTORA_BUILD_TESTS=OFF
+cmake --build "$build/windows" --target tintora_exe tintora_msi tintora_zip
 
 # What each download says its version is.
-[ "$(dpkg-deb -f "build/app/$deb" Version)" = "$version" ] || fail "$deb: not version $version"
-msiinfo export "build/windows/win32/$msi" Property | tr -d '\r' | grep -qx "ProductVersion	$version" ||
+[ "$(dpkg-deb -f "$build/app/$deb" Version)" = "$version" ] || fail "$deb: not version $version"
+msiinfo export "$build/windows/win32/$msi" Property | tr -d '\r' | grep -qx "ProductVersion	$version" ||
     fail "$msi: ProductVersion is not $version"
-cmake -DWINDRES=x86_64-w64-mingw32-windres -DEXE=build/windows/win32/Tintora.exe \
+cmake -DWINDRES=x86_64-w64-mingw32-windres -DEXE="$build/windows/win32/Tintora.exe" \
     -DVERSION="$version" -P tools/check_windows_res.cmake ||
     fail "Tintora.exe: its version record is not $version (above)"
 
 rm -rf "$out"
 mkdir -p "$out"
-cp "build/app/$deb" "build/windows/win32/$msi" "build/windows/win32/$zip" "$out/"
+cp "$build/app/$deb" "$build/windows/win32/$msi" "$build/windows/win32/$zip" "$out/"

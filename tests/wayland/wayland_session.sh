@@ -8,16 +8,17 @@
 #   wayland_session.sh run STATE PROGRAM [ARGS...]   runs PROGRAM as its client
 #   wayland_session.sh stop STATE           ends the compositor by its pid
 # STATE is a folder in the build tree. sway refuses to run as root, so under
-# root either compositor runs as the unprivileged user below, made here if
-# missing; its runtime folder lies outside the build tree, which that user
-# need not reach.
+# root either compositor runs as the system's own unprivileged user nobody
+# (group nogroup; TINTORA_WAYLAND_USER names another): nothing is created on
+# the system for it. Its runtime folder, made private for it, lies outside the
+# build tree, which that user need not reach.
 # The clients run as the caller, each with a private XDG_RUNTIME_DIR of its own.
 set -eu
 
 command=$1
 state=$2
 shift 2
-compositor_user=${TINTORA_WAYLAND_USER:-tintora-wayland}
+compositor_user=${TINTORA_WAYLAND_USER:-nobody}
 
 fail() {
     echo "FAILED: $*" >&2
@@ -29,9 +30,11 @@ fail() {
 
 session_environment() {
     runtime=$(cat "$state/runtime")
-    export WAYLAND_DISPLAY="$runtime/$(cat "$state/socket")"
+    WAYLAND_DISPLAY="$runtime/$(cat "$state/socket")"
+    export WAYLAND_DISPLAY
     if [ -f "$state/swaysock" ]; then
-        export SWAYSOCK="$(cat "$state/swaysock")"
+        SWAYSOCK="$(cat "$state/swaysock")"
+        export SWAYSOCK
     fi
     export XDG_RUNTIME_DIR="$state/client-runtime"
     export QT_QPA_PLATFORM=wayland
@@ -42,7 +45,7 @@ session_environment() {
 
 as_compositor_user() {
     if [ "$(id -u)" -eq 0 ]; then
-        setpriv --reuid="$compositor_user" --regid="$compositor_user" --init-groups "$@"
+        setpriv --reuid="$compositor_user" --regid="$(id -g "$compositor_user")" --clear-groups "$@"
     else
         "$@"
     fi
@@ -62,16 +65,8 @@ start)
     chmod 700 "$state/client-runtime"
     command -v "$compositor" >/dev/null ||
         fail "the Wayland compositor $compositor is not installed (scripts/install-deps.sh test)"
-    if [ "$(id -u)" -eq 0 ]; then
-        # Two sessions may start at once (ctest runs sway's and weston's side by
-        # side): the first one in makes the user, the other finds it made.
-        (
-            flock -w 60 9 || exit 1
-            id "$compositor_user" >/dev/null 2>&1 ||
-                useradd --system --no-create-home --home-dir /nonexistent \
-                    --shell /usr/sbin/nologin "$compositor_user"
-        ) 9>/tmp/tintora-wayland-user.lock ||
-            fail "could not create the compositor's user $compositor_user"
+    if [ "$(id -u)" -eq 0 ] && ! id "$compositor_user" >/dev/null 2>&1; then
+        fail "no user $compositor_user to run the compositor as"
     fi
     runtime=$(mktemp -d /tmp/tintora-wayland.XXXXXX)
     echo "$runtime" >"$state/runtime"
@@ -79,12 +74,12 @@ start)
 output HEADLESS-1 resolution 1024x768 scale 1
 EOF
     if [ "$(id -u)" -eq 0 ]; then
-        chown -R "$compositor_user:" "$runtime"
+        chown -R "$compositor_user:$(id -g "$compositor_user")" "$runtime"
     fi
     chmod 700 "$runtime"
     drop=
     if [ "$(id -u)" -eq 0 ]; then
-        drop="setpriv --reuid=$compositor_user --regid=$compositor_user --init-groups"
+        drop="setpriv --reuid=$compositor_user --regid=$(id -g "$compositor_user") --clear-groups"
     fi
     if [ "$compositor" = weston ]; then
         # weston's desktop shell, as on a desktop: it places windows and leaves
@@ -126,8 +121,8 @@ EOF
     swaysock=
     for _ in $(seq 100); do
         alive || break
-        socket=$(cd "$runtime" && ls wayland-[0-9] 2>/dev/null | head -n 1) || true
-        swaysock=$(ls "$runtime"/sway-ipc.*.sock 2>/dev/null | head -n 1) || true
+        socket=$(find "$runtime" -maxdepth 1 -name 'wayland-[0-9]' -printf '%f\n' | head -n 1)
+        swaysock=$(find "$runtime" -maxdepth 1 -name 'sway-ipc.*.sock' | head -n 1)
         [ -n "$socket" ] && [ -n "$swaysock" ] && break
         sleep 0.1
     done
