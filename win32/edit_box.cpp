@@ -1,5 +1,7 @@
 #include "win32/edit_box.h"
 
+#include "win32/control_subclass.h"
+
 #include "mixer/control_characters.h"
 #include "mixer/pasted_text.h"
 #include "mixer/word_bounds.h"
@@ -44,7 +46,7 @@ void EditBox::create(HWND parent, HMENU id, HINSTANCE instance, const ControlRow
     raised_ = RaisedText(utf16(content));
     // Without its subclass the box would lose Click, whole characters and the
     // refused control characters: no box rather than half a one.
-    if (!SetWindowSubclass(handle_, &EditBox::subclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+    if (!subclassControl(handle_, this)) {
         throw std::runtime_error("a box of the main window could not be given its behaviour");
     }
 }
@@ -85,15 +87,6 @@ void EditBox::edited() {
     if (raised_.changesTo(now) && events_->change) {
         events_->change(group_, index_);
     }
-}
-
-LRESULT CALLBACK EditBox::subclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self) {
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(control, &EditBox::subclassProc, id);
-        return DefSubclassProc(control, message, wParam, lParam);
-    }
-    return reinterpret_cast<EditBox*>(self)->handleMessage(message, wParam, lParam);
 }
 
 LRESULT EditBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

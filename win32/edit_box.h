@@ -53,6 +53,8 @@ public:
                 const MixerEvents& events);
 
     [[nodiscard]] HWND handle() const { return handle_; }
+    // Every message of the control, first (win32/control_subclass.h).
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     [[nodiscard]] Text text() const;
     // Sets the text exactly as given; Change follows if it differs.
     void setText(std::u16string_view text);
@@ -60,9 +62,6 @@ public:
     void edited();
 
 private:
-    static LRESULT CALLBACK subclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self);
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void typePair(wchar_t high, wchar_t low);
     void setTextQuietly(std::u16string_view text);
     // Handles a key the control would handle otherwise; false to leave it to it.

@@ -1,5 +1,7 @@
 #include "win32/scroll_bar.h"
 
+#include "win32/control_subclass.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -46,8 +48,7 @@ void ScrollBar::create(HWND parent, HMENU id, HINSTANCE instance, const ControlR
     SetScrollInfo(handle_, SB_CTL, &range, FALSE);
     index_ = static_cast<std::int16_t>(row.index);
     events_ = &events;
-    if (!SetWindowSubclass(handle_, &ScrollBar::subclassProc, 0,
-                           reinterpret_cast<DWORD_PTR>(this))) {
+    if (!subclassControl(handle_, this)) {
         throw std::runtime_error("a slider of the main window could not be given its behaviour");
     }
 }
@@ -91,15 +92,6 @@ void ScrollBar::wheeled(int delta) {
     if (const int notches = notches_.add(delta); notches != 0) {
         setValue(std::clamp(value() + notches, SliderMin, SliderMax));
     }
-}
-
-LRESULT CALLBACK ScrollBar::subclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self) {
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(control, &ScrollBar::subclassProc, id);
-        return DefSubclassProc(control, message, wParam, lParam);
-    }
-    return reinterpret_cast<ScrollBar*>(self)->handleMessage(message, wParam, lParam);
 }
 
 LRESULT ScrollBar::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

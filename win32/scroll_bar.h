@@ -37,6 +37,8 @@ public:
                 const MixerEvents& events);
 
     [[nodiscard]] HWND handle() const { return handle_; }
+    // Every message of the control, first (win32/control_subclass.h).
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     [[nodiscard]] int value() const;
     // Moves the thumb to `value`, within 0..255; Change follows if it differs.
     void setValue(int value);
@@ -47,10 +49,6 @@ public:
     void wheeled(int delta);
 
 private:
-    static LRESULT CALLBACK subclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self);
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
     HWND handle_ = nullptr;
     std::int16_t index_ = 0;
     const MixerEvents* events_ = nullptr;
