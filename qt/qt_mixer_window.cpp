@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QWindow>
 
 namespace tintora::qt {
 namespace {
@@ -97,6 +98,15 @@ void QtMixerWindow::layOut() {
         [this](std::size_t row, PixelRect rect) {
             controls_[row]->setGeometry(rect.left, rect.top, rect.width, rect.height);
         });
+}
+
+// On a screen of another DPI the fonts measure anew, and so do the labels.
+void QtMixerWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!screenWatched_) {
+        screenWatched_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { layOut(); });
+    }
 }
 
 void QtMixerWindow::changeEvent(QEvent* event) {

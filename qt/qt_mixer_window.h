@@ -52,6 +52,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Places every control and fits the labels to the window's font.
@@ -67,6 +68,7 @@ private:
     TickTimer* timer_ = nullptr;
     std::vector<QWidget*> controls_; // parallel to the layout table
     MixerEvents events_;
+    bool screenWatched_ = false;
 };
 
 } // namespace tintora::qt
