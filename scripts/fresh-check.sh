@@ -70,6 +70,7 @@ write_sources() {
 # The tarball is named after everything that shapes it, and is remade once a
 # week so that the root stays close to the archive's current state.
 make_bootstrap_tarball() {
+    # shellcheck disable=SC2054 # the comma is mmdebstrap's list, one argument
     local key bootstrap=(mmdebstrap --variant=apt --format=tar --include=ca-certificates,git "$codename")
     mkdir -p "$cache"
     (
@@ -236,7 +237,10 @@ build_deb() {
     (in_root bash -c "cd $source_dir && scripts/install-deps.sh release && scripts/build-downloads.sh /root/downloads") \
         </dev/null >"$log" 2>&1 || { tail -n 30 "$log"; return 1; }
     built=("$root"/root/downloads/*.deb)
-    [ ${#built[@]} -eq 1 ] && [ -f "${built[0]}" ] || { stamp "build-downloads.sh made no one .deb"; return 1; }
+    if [ ${#built[@]} -ne 1 ] || [ ! -f "${built[0]}" ]; then
+        stamp "build-downloads.sh did not make exactly one .deb"
+        return 1
+    fi
     deb=$work/${built[0]##*/}
     cp "${built[0]}" "$deb"
     if [ -n "$save_deb" ]; then

@@ -17,6 +17,7 @@ esac
 # The release decides the few names that carry a version: clang's runtime
 # (sanitizers, libFuzzer) goes with the clang that release's `clang` installs.
 os_release=${TINTORA_OS_RELEASE_FOR_TESTING:-/etc/os-release}
+# shellcheck source=/dev/null
 system=$( (. "$os_release" && echo "${ID:-?} ${VERSION_ID:-?} this is ${PRETTY_NAME:-${NAME:-?}}") 2>/dev/null) ||
     system="? ? this system has no readable $os_release"
 read -r id version_id this_system <<<"$system"
