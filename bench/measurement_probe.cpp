@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #if __has_include(<valgrind/callgrind.h>)
 #include <valgrind/callgrind.h>
@@ -90,8 +91,10 @@ void Probe::startCounting() {
 
 void Probe::stopCounting() {
     CALLGRIND_STOP_INSTRUMENTATION;
-    std::printf("idle-ms %ld paints %ld resident-kib %ld\n", idleMs_, paints_,
-                testing::sampleProcessMemory().residentKb);
+    const QMargins frame = window_.windowHandle()->frameMargins(); // the frame Qt draws
+    std::printf("idle-ms %ld paints %ld resident-kib %ld frame-margins %d %d %d %d\n", idleMs_,
+                paints_, testing::sampleProcessMemory().residentKb, frame.left(), frame.top(),
+                frame.right(), frame.bottom());
     std::fflush(stdout);
     _exit(0);
 }

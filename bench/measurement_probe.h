@@ -9,10 +9,12 @@
 // With TINTORA_PROBE_IDLE_MS=N it keeps running after the first paint, lets a
 // second pass for what Qt does once after showing a window, then has
 // callgrind count exactly N ms of idling and leaves, printing how many paint
-// events the window and its widgets got meanwhile and its resident memory. TINTORA_PROBE_FOCUS=box
-// activates the window after the first paint, as a window manager would, and
-// prints "box-at X Y", the centre of the first line edit (the red decimal box)
-// on the screen, for measure.sh to click it with a real pointer click.
+// events the window and its widgets got meanwhile, its resident memory and the
+// margins of the frame Qt draws round it (0 where another draws it or none is
+// drawn). TINTORA_PROBE_FOCUS=box activates the window after the first paint,
+// as a window manager would, and prints "box-at X Y", the centre of the first
+// line edit (the red decimal box) on the screen, for measure.sh to click it
+// with a real pointer click.
 #pragma once
 
 #include <QObject>

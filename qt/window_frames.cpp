@@ -1,6 +1,7 @@
 #include "qt/window_frames.h"
 
 #include <QGuiApplication>
+#include <QVersionNumber>
 
 #include <cstdlib>
 #include <cstring>
@@ -41,11 +42,17 @@ bool compositorDrawsFrames() {
     return answered && offered;
 }
 
+// The Qt the program runs with, which may be newer than the one it was built with.
+bool qtLoadsMesaToDecideOnItsFrame() {
+    return QVersionNumber::fromString(QString::fromLatin1(qVersion())) < QVersionNumber(6, 8);
+}
+
 } // namespace
 
 void leaveWindowFramesToACompositorThatDrawsThem() {
     if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ||
-        qEnvironmentVariableIsSet(kDisableQtFrames) || connectionHandedOver) {
+        qEnvironmentVariableIsSet(kDisableQtFrames) || connectionHandedOver ||
+        !qtLoadsMesaToDecideOnItsFrame()) {
         return;
     }
     if (compositorDrawsFrames()) {

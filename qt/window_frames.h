@@ -12,6 +12,11 @@ namespace tintora::qt {
 // when it creates its first window: the compositor's frame looks the same and
 // the program stays at its X11 weight. On a compositor without the protocol
 // (GNOME's, weston) Qt's own frame is the only title bar and nothing changes.
+// Qt 6.8 decides on its frame without loading Mesa (the same memory and frame
+// with or without this, bench/measure-wayland.sh), so where the Qt the program
+// runs with is 6.8 or newer (the .deb built with Qt 6.4 runs with 6.8 on
+// Debian 13) this asks nothing; the versions between were not measured and are
+// asked, as 6.4 is.
 //
 // Call it after the QApplication exists and before any window is shown. It
 // leaves everything as it is on any other platform, when the user has set the

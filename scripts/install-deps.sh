@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Tintora needs, skipping those already there.
+# Installs the Debian packages Tintora needs, skipping those already there, on
+# Debian 12 (bookworm) or Debian 13 (trixie); anywhere else it says so in one
+# line and installs nothing.
 #   scripts/install-deps.sh run       what building and running the program needs
 #   scripts/install-deps.sh release   that, plus what makes the downloads (scripts/release.sh)
 #   scripts/install-deps.sh test      all that, plus the test and benchmark tools
@@ -7,6 +9,27 @@
 set -euo pipefail
 
 profile=${1:-test}
+case "$profile" in
+run | release | test) ;;
+*) echo "usage: $0 [run|release|test]" >&2; exit 2 ;;
+esac
+
+# The release decides the few names that carry a version: clang's runtime
+# (sanitizers, libFuzzer) goes with the clang that release's `clang` installs.
+os_release=${TINTORA_OS_RELEASE_FOR_TESTING:-/etc/os-release}
+# shellcheck source=/dev/null
+system=$( (. "$os_release" && echo "${ID:-?} ${VERSION_ID:-?} this is ${PRETTY_NAME:-${NAME:-?}}") 2>/dev/null) ||
+    system="? ? this system has no readable $os_release"
+read -r id version_id this_system <<<"$system"
+case "$id $version_id" in
+"debian 12") clang_runtime=libclang-rt-14-dev ;;
+"debian 13") clang_runtime=libclang-rt-19-dev ;;
+*)
+    echo "install-deps: Tintora supports Debian 12 (bookworm) and Debian 13 (trixie); $this_system" >&2
+    exit 1
+    ;;
+esac
+
 run_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-translations-l10n qt6-qpa-plugins qt6-wayland libwayland-dev
@@ -21,7 +44,7 @@ test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-utils xdotool imagemagick
     desktop-file-utils appstream
-    clang libclang-rt-14-dev valgrind
+    clang "$clang_runtime" valgrind
     locales
     qt6-svg-dev lintian
     wine64 fonts-wine
@@ -32,7 +55,6 @@ case "$profile" in
 run) wanted=("${run_packages[@]}") ;;
 release) wanted=("${run_packages[@]}" "${release_packages[@]}") ;;
 test) wanted=("${run_packages[@]}" "${release_packages[@]}" "${test_packages[@]}") ;;
-*) echo "usage: $0 [run|release|test]" >&2; exit 2 ;;
 esac
 
 as_root=()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes every download of the committed state (HEAD) into dist/:
 #   tintora-VERSION.tar.gz       the source, `git archive` of HEAD
-#   tintora_VERSION_amd64.deb    for Debian and Ubuntu
+#   tintora_VERSION_amd64.deb    for Debian 12 and 13
 #   Tintora-VERSION-x64.msi      the Windows installer (per user, no administrator rights)
 #   Tintora-VERSION-x64.zip      the portable Windows program
 #   SHA256SUMS                   over the four
@@ -15,6 +15,9 @@
 # leaves dist/ as it was; a successful one replaces it.
 #   scripts/release.sh
 # Installs what it needs through scripts/install-deps.sh release.
+# The published downloads are built on Debian 12, the oldest release
+# supported: a .deb depends on the Qt it was built with or newer, so one built
+# on Debian 13 (Qt 6.8) would not install on Debian 12. Elsewhere it says so.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,6 +37,10 @@ version=$(cmake -P cmake/release_version.cmake 2>&1) ||
     fail "the version does not agree in every place:"$'\n'"$version"
 commit=$(git rev-parse HEAD)
 echo "release: Tintora $version from $commit"
+if [ "$(. /etc/os-release && echo "${ID:-} ${VERSION_ID:-}")" != "debian 12" ]; then
+    echo "release: note: this is not Debian 12, which builds the published downloads;" \
+        "this .deb will not install on Debian 12" >&2
+fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tintora-release.XXXXXX")
 partial=dist.partial.$$

@@ -92,6 +92,11 @@ tintora_packaging_test(NAME release_refuses_uncommitted_changes_and_disagreeing_
   COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/release_refusals.sh ${PROJECT_SOURCE_DIR}
           ${CMAKE_CURRENT_BINARY_DIR}/release_refusals)
 
+add_test(NAME install_deps_supports_debian_12_and_13_only
+  COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/install_deps_releases.sh ${PROJECT_SOURCE_DIR}
+          ${CMAKE_CURRENT_BINARY_DIR}/install_deps_releases)
+set_tests_properties(install_deps_supports_debian_12_and_13_only PROPERTIES LABELS packaging)
+
 if(TINTORA_BUILD_WINDOW)
   # Lintian tags accepted on the package, each with its reason.
   set(TINTORA_LINTIAN_OVERRIDES)
