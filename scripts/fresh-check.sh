@@ -60,6 +60,7 @@ usage() {
 # the Suites lines (bookworm-updates, bookworm-security...) replaced.
 write_sources() {
     local host_codename
+    # shellcheck source=/dev/null # the host's own
     host_codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
     [ -n "$host_codename" ] && grep -q "^Suites:.*\b$host_codename\b" "$host_sources" || return 1
     sources=$cache/$codename.sources
@@ -152,11 +153,25 @@ make_root() {
     stamp "root ready in $((SECONDS - started)) s"
 }
 
-# Runs a command in the root with the bare environment of a new login. It
-# execs, so a command started in the background keeps the pid it was given.
+# The bare environment of a new login, for commands run in the root.
+login_environment=(/usr/bin/env -i HOME=/root
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8)
+
+# Runs a command in the root and returns its exit status.
 in_root() {
-    exec chroot "$root" /usr/bin/env -i HOME=/root \
-        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 "$@"
+    chroot "$root" "${login_environment[@]}" "$@"
+}
+
+# Starts a command in the root in the background; its pid, which the
+# command's own execs keep, goes into $app.
+start_in_root() {
+    chroot "$root" "${login_environment[@]}" "$@" &
+    app=$!
+}
+
+# `cd SOURCE && COMMAND`, quoted for bash -c.
+in_source() {
+    printf 'cd %q && %s' "$source_dir" "$1"
 }
 
 # The source tarball of HEAD, unpacked with the root's own tar into /root.
@@ -170,7 +185,7 @@ unpack_source_tarball() {
     fi
     stamp "source tarball ${tarball##*/}: made twice, identical, sha256 $(sha256sum "$tarball" | cut -d' ' -f1)"
     cp "$tarball" "$root/tmp/" &&
-        (in_root tar -xzf "/tmp/${tarball##*/}" -C /root) &&
+        in_root tar -xzf "/tmp/${tarball##*/}" -C /root &&
         rm -rf "$root/tmp/${tarball##*/}" "$made" || return 1
     source_dir=/root/$(basename "$tarball" .tar.gz)
     [ -x "$root$source_dir/scripts/test.sh" ]
@@ -190,9 +205,8 @@ program_ended() {
 check_run() {
     local log=$logs/run.log started=$SECONDS
     stamp "scripts/run.sh (offscreen): log in $log"
-    in_root QT_QPA_PLATFORM=offscreen bash -c "cd $source_dir && exec scripts/run.sh" \
-        >"$log" 2>&1 </dev/null &
-    app=$!
+    start_in_root QT_QPA_PLATFORM=offscreen bash -c "$(in_source 'exec scripts/run.sh')" \
+        >"$log" 2>&1 </dev/null
     # run.sh installs and builds, then execs the program in the same process.
     while kill -0 "$app" 2>/dev/null; do
         case "$(readlink "/proc/$app/exe" 2>/dev/null)" in
@@ -222,19 +236,19 @@ check_run() {
 check_test() {
     local log=$logs/test.log started=$SECONDS status=0
     stamp "scripts/test.sh: log in $log"
-    (in_root bash -c "cd $source_dir && exec scripts/test.sh") </dev/null 2>&1 | tee "$log" ||
+    in_root bash -c "$(in_source 'exec scripts/test.sh')" </dev/null 2>&1 | tee "$log" ||
         status=$?
     stamp "scripts/test.sh exit $status after $((SECONDS - started)) s"
     [ "$status" -eq 0 ] || return "$status"
     stamp "Debian $release tested with:"
-    (in_root bash -c "cd $source_dir && exec scripts/tested-with.sh") </dev/null
+    in_root bash -c "$(in_source 'exec scripts/tested-with.sh')" </dev/null
 }
 
 # The published .deb, built on Debian 12 as scripts/release.sh builds it.
 build_deb() {
     local log=$logs/deb-build.log started=$SECONDS built
     stamp "building the .deb with scripts/build-downloads.sh, as scripts/release.sh does: log in $log"
-    (in_root bash -c "cd $source_dir && scripts/install-deps.sh release && scripts/build-downloads.sh /root/downloads") \
+    in_root bash -c "$(in_source 'scripts/install-deps.sh release && scripts/build-downloads.sh /root/downloads')" \
         </dev/null >"$log" 2>&1 || { tail -n 30 "$log"; return 1; }
     built=("$root"/root/downloads/*.deb)
     if [ ${#built[@]} -ne 1 ] || [ ! -f "${built[0]}" ]; then
@@ -335,7 +349,8 @@ check_deb() {
     make_root deb || return 1
     cp "$deb" "$root/root/" || return 1
     stamp "${deb##*/}: installed, started and purged on a fresh Debian $release root: log in $log"
-    (in_root bash -c "$(declare -f deb_life); deb_life /root/${deb##*/} $stay_up") </dev/null 2>&1 |
+    in_root bash -c "$(declare -f deb_life); deb_life $(printf '%q %q' "/root/${deb##*/}" "$stay_up")" \
+        </dev/null 2>&1 |
         tee "$log" || status=$?
     stamp "the .deb check exit $status after $((SECONDS - started)) s"
     return "$status"
