@@ -51,8 +51,17 @@ start)
     "$wine" wineboot --init </dev/null >"$state/wineboot.log" 2>&1 || true
     # Without a window manager on the display, Wine waits for one on every
     # window it shows or hides; unmanaged windows it places itself at once.
-    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
-        </dev/null >>"$state/wineboot.log" 2>&1
+    unmanaged() {
+        "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+            </dev/null >>"$state/wineboot.log" 2>&1
+    }
+    # Once more after the first start has settled, should the registry not
+    # have taken it the first time.
+    unmanaged || { "$wineserver" -w && unmanaged; } || {
+        tail -n 20 "$state/wineboot.log" >&2
+        echo "Wine's registry did not take the unmanaged-window setting" >&2
+        exit 1
+    }
     "$wineserver" -w
     [ -f "$WINEPREFIX/system.reg" ] || { cat "$state/wineboot.log" >&2; exit 1; }
     echo "Wine prefix $WINEPREFIX ready on display $DISPLAY"
