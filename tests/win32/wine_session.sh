@@ -18,7 +18,8 @@ session_environment() {
     # No prompts to download Mono or Gecko; nothing here needs them. No menu
     # entries on this machine's desktop for the shortcuts an installer makes.
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    export DISPLAY="$(cat "$state/display")"
+    DISPLAY="$(cat "$state/display")"
+    export DISPLAY
     # The Chinese locale, where built, gives the notice its "确定" button.
     if locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
         export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
