@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Resident memory at start of Tintora and of the bare Qt window
-# (bench/bare_window.cpp, which leaves everything to Qt), on X11 (a private
+# Resident memory at start of Tintora and of the reference window
+# (bench/reference_window.cpp, which leaves everything to Qt), on X11 (a private
 # Xvfb), on a compositor that draws window frames (headless sway: Tintora
 # leaves it the frame) and on one that does not (headless weston: Qt draws
 # it), as a Markdown table. Each figure is the median of RUNS starts taking
@@ -18,9 +18,9 @@ require_tools Xvfb sway weston cmake
 
 echo "Building (release preset)..." >&2
 cmake --preset release >/dev/null
-cmake --build --preset release --target tintora_startup bare_startup >/dev/null
+cmake --build --preset release --target tintora_startup reference_startup >/dev/null
 declare -A probed=([program]=build/release/bench/tintora_startup
-    [bare]=build/release/bench/bare_startup)
+    [reference]=build/release/bench/reference_startup)
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -59,11 +59,11 @@ measure() {
     local session=$1 who _
     shift
     for _ in $(seq "$runs"); do
-        for who in program bare; do
+        for who in program reference; do
             resident_kib "${probed[$who]}" "$@" >>"$work/$session-$who"
         done
     done
-    for who in program bare; do
+    for who in program reference; do
         kib[$session-$who]=$(median "$work/$session-$who")
     done
 }
@@ -85,12 +85,12 @@ for compositor in sway weston; do
     sh tests/wayland/wayland_session.sh stop "$state"
 done
 
-echo "| Resident memory at start, median of $runs | Tintora | Bare Qt window | Tintora ÷ Tintora on X11 | Target |"
+echo "| Resident memory at start, median of $runs | Tintora | Reference window | Tintora ÷ Tintora on X11 | Target |"
 echo "|---|---:|---:|---:|---|"
 x11=${kib[x11-program]}
-echo "| X11 (Xvfb) | $(mebibytes "$x11") | $(mebibytes "${kib[x11-bare]}") | 1.00 | – |"
+echo "| X11 (Xvfb) | $(mebibytes "$x11") | $(mebibytes "${kib[x11-reference]}") | 1.00 | – |"
 r=$(ratio "${kib[sway-program]}" "$x11")
 echo "| Wayland, sway 1.7 headless: the compositor draws the frames | $(mebibytes "${kib[sway-program]}") |" \
-    "$(mebibytes "${kib[sway-bare]}") | $r | $(verdict "$r" 1.15) |"
+    "$(mebibytes "${kib[sway-reference]}") | $r | $(verdict "$r" 1.15) |"
 echo "| Wayland, weston 10 headless: Qt draws the frames | $(mebibytes "${kib[weston-program]}") |" \
-    "$(mebibytes "${kib[weston-bare]}") | $(ratio "${kib[weston-program]}" "$x11") | – |"
+    "$(mebibytes "${kib[weston-reference]}") | $(ratio "${kib[weston-program]}" "$x11") | – |"

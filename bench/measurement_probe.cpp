@@ -91,7 +91,7 @@ void Probe::startCounting() {
 void Probe::stopCounting() {
     CALLGRIND_STOP_INSTRUMENTATION;
     std::printf("idle-ms %ld paints %ld resident-kib %ld\n", idleMs_, paints_,
-                testing::sampleProcessMemory().residentKb);
+                bench::sampleProcessMemory().residentKb);
     std::fflush(stdout);
     _exit(0);
 }

@@ -1,19 +1,24 @@
-// The bare window's window: a bare Qt 6 window of Tintora's client size holding the
-// same controls with the same texts, built the plainest way (no translations,
-// icon, names or event filters).
+// The reference window's controls: Tintora's controls with the same texts, at
+// the places the layout table gives them, in a Qt 6 window of Tintora's client
+// size, built the plainest way (no translations, icon, names or event
+// filters) and with nothing connected. What Tintora is measured against
+// (reference_window.cpp), and what the plain mixer is made of
+// (qt_plain_mixer_player.h).
 #pragma once
 
-#include "mixer/mixer_widgets.h"
+#include "layout/layout_table.h"
 
 #include <array>
+#include <cstddef>
 
 class QLineEdit;
 class QScrollBar;
 class QWidget;
 
-namespace tintora::bare {
+namespace tintora::bench {
 
-struct Controls {
+struct ReferenceControls {
+    std::array<QWidget*, layoutTable.size()> byRow{}; // every control, by layout row
     std::array<QLineEdit*, ChannelCount> decimalBoxes{};
     std::array<QLineEdit*, ChannelCount> hexBoxes{};
     std::array<QScrollBar*, ChannelCount> sliders{};
@@ -21,6 +26,6 @@ struct Controls {
 };
 
 // Gives `window` its title and size and creates the controls in it.
-Controls build(QWidget& window);
+ReferenceControls buildReferenceControls(QWidget& window);
 
-} // namespace tintora::bare
+} // namespace tintora::bench
