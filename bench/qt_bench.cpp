@@ -1,7 +1,7 @@
 // One user action's whole cascade on the real Qt widgets (offscreen), with
-// real key and mouse events where the user presses keys or clicks. The
-// keystroke in a decimal box is counted by keystroke_count under callgrind
-// instead (bench/measure.sh): its instruction counts repeat where times do not.
+// real key events where the user presses keys. The keystroke in a decimal box
+// is counted by keystroke_count under callgrind instead (bench/measure.sh):
+// its instruction counts repeat where times do not.
 #include "qt_bench_window.h"
 #include "reference_controls.h"
 
@@ -17,8 +17,6 @@
 namespace tintora::bench {
 namespace {
 
-using testing::Key;
-
 // Right and Left in turn on the focused slider: one value change per key.
 void BM_Qt_SliderChange(benchmark::State& state) {
     ProgramWindow program;
@@ -27,7 +25,7 @@ void BM_Qt_SliderChange(benchmark::State& state) {
     bool right = false;
     for (auto _ : state) {
         right = !right;
-        testing::pressKey(program.window.windowHandle(), right ? Key::Right : Key::Left);
+        pressKey(slider, right ? Qt::Key_Right : Qt::Key_Left);
     }
     if (program.window.hexBox(0)->text() != (right ? QStringLiteral("1") : QStringLiteral("0"))) {
         state.SkipWithError("the hexadecimal box did not follow the slider");
@@ -55,12 +53,12 @@ BENCHMARK(BM_Qt_HexPaste);
 void BM_Qt_RejectedKeystroke(benchmark::State& state) {
     ProgramWindow program;
     QLineEdit* box = program.window.decimalBox(0);
-    QWindow* window = program.window.windowHandle();
     box->setText(QStringLiteral("25"));
-    testing::clickAt(window, testing::pointOn(box, testing::Spot::AfterText));
+    testing::clickAt(program.window.windowHandle(),
+                     testing::pointOn(box, testing::Spot::AfterText));
     for (auto _ : state) {
         box->end(false);
-        testing::typeCharacter(window, QStringLiteral("6"));
+        pressKey(box, Qt::Key_6);
     }
     if (program.notices() != state.iterations() || box->text() != QStringLiteral("25")) {
         state.SkipWithError("the keystroke was not refused with one notice");

@@ -1,6 +1,6 @@
 // The program's window as the Qt benchmarks and keystroke_count measure it,
-// and what they do around an action: the focus given, the repaint let run.
-// Input goes through qt_testing/window_input.h, as the platform delivers it.
+// and what they do around an action: the key pressed, the focus given, the
+// repaint let run.
 #pragma once
 
 #include "qt/qt_bound_mixer.h"
@@ -8,6 +8,7 @@
 #include "qt_testing/window_input.h"
 
 #include <QApplication>
+#include <QTest>
 
 #include <cstdint>
 #include <stdexcept>
@@ -29,6 +30,15 @@ inline void focus(QWidget* widget) {
     if (QApplication::focusWidget() != widget) {
         throw std::runtime_error("could not focus the widget");
     }
+}
+
+// One key pressed and released, as Qt hands it to the focused widget:
+// shortcut override first, then the press and the release. Straight to the
+// widget, not through its window as qt_testing/window_input.h delivers it:
+// there the event loop runs after each key, repaints included, and the
+// cascade could not be measured apart from them.
+inline void pressKey(QWidget* widget, Qt::Key key) {
+    QTest::keyClick(widget, key);
 }
 
 // Runs what an action left for the event loop: posted events, and with them
