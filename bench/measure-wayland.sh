@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Resident memory at start of Tintora, of Tintora without its frame probe
-# (qt/window_frames.h) and of the bare Qt window (bench/bare_window.cpp, which
+# (qt/window_frames.h) and of the reference window (bench/reference_window.cpp, which
 # leaves everything to Qt), on X11 (a private Xvfb), on a compositor that draws
 # window frames (headless sway: Tintora leaves it the frame where that pays)
 # and on one that does not (headless weston: Qt draws it), as a Markdown table;
@@ -22,10 +22,10 @@ require_tools Xvfb sway swaymsg weston python3 cmake
 
 echo "Building (release preset)..." >&2
 cmake --preset release >/dev/null
-cmake --build --preset release --target tintora_startup bare_startup >/dev/null
+cmake --build --preset release --target tintora_startup reference_startup >/dev/null
 declare -A probed=([program]=build/release/bench/tintora_startup
-    [unprobed]=build/release/bench/tintora_startup [bare]=build/release/bench/bare_startup)
-whos=(program unprobed bare)
+    [unprobed]=build/release/bench/tintora_startup [reference]=build/release/bench/reference_startup)
+whos=(program unprobed reference)
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -120,17 +120,17 @@ declare -A session_name=([x11]="X11 (Xvfb)"
     [weston]="Wayland, weston $weston_version headless: Qt draws the frames")
 x11=${kib[x11-program]}
 echo "| Resident memory at start, median of $runs | Tintora | Tintora without the frame probe |" \
-    "Bare Qt window | Tintora ÷ Tintora on X11 | Target |"
+    "Reference window | Tintora ÷ Tintora on X11 | Target |"
 echo "|---|---:|---:|---:|---:|---|"
 for session in x11 sway weston; do
     r=$(ratio "${kib[$session-program]}" "$x11")
     target=–
     [ "$session" != sway ] || target=$(verdict "$r" 1.15)
     echo "| ${session_name[$session]} | $(mebibytes "${kib[$session-program]}") |" \
-        "$(mebibytes "${kib[$session-unprobed]}") | $(mebibytes "${kib[$session-bare]}") | $r | $target |"
+        "$(mebibytes "${kib[$session-unprobed]}") | $(mebibytes "${kib[$session-reference]}") | $r | $target |"
 done
 echo
-echo "| Window frame, last start | Tintora | Tintora without the frame probe | Bare Qt window |"
+echo "| Window frame, last start | Tintora | Tintora without the frame probe | Reference window |"
 echo "|---|---|---|---|"
 cells=()
 for who in "${whos[@]}"; do
@@ -139,4 +139,4 @@ done
 echo "| sway $sway_version: sway's border (swaymsg -t get_tree); Qt's frame margins, px |" \
     "${cells[0]} | ${cells[1]} | ${cells[2]} |"
 echo "| weston $weston_version: Qt's frame margins (left, top, right, bottom), px |" \
-    "${frame[weston-program]} | ${frame[weston-unprobed]} | ${frame[weston-bare]} |"
+    "${frame[weston-program]} | ${frame[weston-unprobed]} | ${frame[weston-reference]} |"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Measures Tintora.exe next to the bare Win32 window (bench/win32_bare_window.cpp,
-# BareWindow.exe: the same controls, manifest and static runtime) under Wine,
-# on a private Xvfb with one Wine server kept running, and prints a Markdown
-# table:
+# Measures Tintora.exe next to the Win32 reference window
+# (bench/win32_reference_window.cpp, ReferenceWindow.exe: the same controls,
+# manifest and static runtime) under Wine, on a private Xvfb with one Wine
+# server kept running, and prints a Markdown table:
 #   - wall time from exec to the window being mapped on the X server, watched
 #     from outside (bench/launch_watch.c): median, min and max of RUNS starts
 #     taking turns, after one warm-up start each;
@@ -23,10 +23,10 @@ require_tools Xvfb xdpyinfo cc cmake /usr/lib/wine/wine64 /usr/lib/wine/wineserv
 
 echo "Building (windows preset)..." >&2
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target tintora_exe win32_bare_window_exe >/dev/null
+cmake --build --preset windows --target tintora_exe win32_reference_window_exe >/dev/null
 # PROGRAM_EXE puts another build of the program in Tintora.exe's place.
 declare -A exe=([program]=${PROGRAM_EXE:-build/windows/win32/Tintora.exe}
-    [bare]=build/windows/bench/BareWindow.exe)
+    [reference]=build/windows/bench/ReferenceWindow.exe)
 
 work=$(mktemp -d)
 state=$work/wine
@@ -52,13 +52,13 @@ watch() {
 }
 
 echo "Timing $runs starts each, taking turns..." >&2
-for who in program bare; do
+for who in program reference; do
     watch "$who" >/dev/null # warm-up: the first start reads everything from disk
 done
 for round in $(seq "$runs"); do
-    order=(program bare)
+    order=(program reference)
     if [ $((round % 2)) -eq 0 ]; then
-        order=(bare program)
+        order=(reference program)
     fi
     for who in "${order[@]}"; do
         line=$(watch "$who")
@@ -72,7 +72,7 @@ done
 spread() { median_min_max "$1" | awk '{ printf "%.1f–%.1f", $2, $3 }'; }
 
 declare -A map rss idle size
-for who in program bare; do
+for who in program reference; do
     map[$who]=$(median "$work/$who.map_ms" | awk '{ printf "%.1f", $1 }')
     rss[$who]=$(median "$work/$who.resident_kib")
     idle[$who]=$(awk -v s="$(median "$work/$who.idle_switches")" -v t="$idle_seconds" \
@@ -80,15 +80,15 @@ for who in program bare; do
     size[$who]=$(stat -c %s "${exe[$who]}")
 done
 
-r_map=$(ratio "${map[program]}" "${map[bare]}")
-r_rss=$(ratio "${rss[program]}" "${rss[bare]}")
-echo "| Measure (Wine $(/usr/lib/wine/wine64 --version 2>/dev/null | sed 's/^wine-//'), Xvfb) | Tintora.exe | BareWindow.exe | Ratio | Target |"
+r_map=$(ratio "${map[program]}" "${map[reference]}")
+r_rss=$(ratio "${rss[program]}" "${rss[reference]}")
+echo "| Measure (Wine $(/usr/lib/wine/wine64 --version 2>/dev/null | sed 's/^wine-//'), Xvfb) | Tintora.exe | ReferenceWindow.exe | Ratio | Target |"
 echo "|---|---:|---:|---:|---|"
 echo "| exec → window mapped, median (min–max) of $runs | ${map[program]} ms ($(spread "$work/program.map_ms")) |" \
-    "${map[bare]} ms ($(spread "$work/bare.map_ms")) | $r_map | $(verdict "$r_map" 1.10) |"
+    "${map[reference]} ms ($(spread "$work/reference.map_ms")) | $r_map | $(verdict "$r_map" 1.10) |"
 echo "| Resident memory 1 s after the map, median | $(mebibytes "${rss[program]}") |" \
-    "$(mebibytes "${rss[bare]}") | $r_rss | $(verdict "$r_rss" 1.10) |"
+    "$(mebibytes "${rss[reference]}") | $r_rss | $(verdict "$r_rss" 1.10) |"
 echo "| Idle: wake-ups (context switches) per second, all threads, over $idle_seconds s, median |" \
-    "${idle[program]} | ${idle[bare]} | – | – |"
+    "${idle[program]} | ${idle[reference]} | – | – |"
 echo "| Size of the .exe (static, stripped) | $(awk -v b="${size[program]}" 'BEGIN { printf "%.0f KiB", b / 1024 }') |" \
-    "$(awk -v b="${size[bare]}" 'BEGIN { printf "%.0f KiB", b / 1024 }') | $(ratio "${size[program]}" "${size[bare]}") | – |"
+    "$(awk -v b="${size[reference]}" 'BEGIN { printf "%.0f KiB", b / 1024 }') | $(ratio "${size[program]}" "${size[reference]}") | – |"

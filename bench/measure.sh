@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Measures Tintora next to a bare Qt window with the same controls
-# and a 50 ms timer that does nothing (bench/bare_window.cpp), and prints a
-# Markdown table with the ratios:
+# Measures Tintora next to the reference window, Tintora's controls in a Qt
+# window of the same size with nothing of Tintora's code and a 50 ms timer
+# that does nothing (bench/reference_window.cpp), and prints a Markdown table
+# with the ratios:
 #   - instructions from exec to the end of the first paint (callgrind);
 #   - wall time from exec to the end of the first paint: median, min and max;
 #   - peak resident memory (VmHWM, over start-up and the idle run);
@@ -9,12 +10,14 @@
 #     CPU time per second (all threads, from /proc), and instructions per
 #     second (callgrind) with the paints seen meanwhile;
 #   - the same /proc figures after a real pointer click into the red decimal
-#     box, next to the bare window without its timer: 1-9 s after the click, while
-#     both carets blink, and for IDLE_SECONDS from 15 s after it, when
-#     Tintora's caret rests and the bare window's blinks on; with the wake-ups of
-#     each thread after the table;
-#   - instructions of one keystroke in a decimal box, cascade included, next to
-#     one in a bare QLineEdit (offscreen), without and with the repaint after it.
+#     box, next to the reference window without its timer: 1-9 s after the
+#     click, while both carets blink, and for IDLE_SECONDS from 15 s after it,
+#     when Tintora's caret rests and the reference window's blinks on; with the
+#     wake-ups of each thread after the table;
+#   - instructions of one keystroke in the red decimal box, cascade included,
+#     next to one in the lone box, a QLineEdit alone in the same place
+#     (bench/keystroke_count.cpp, offscreen), without and with the repaint
+#     after it.
 # Everything that needs a display runs on a private Xvfb of its own.
 #
 #   bench/measure.sh            RUNS=20 IDLE_SECONDS=10 KEYSTROKES=500
@@ -32,16 +35,24 @@ require_tools Xvfb xdotool valgrind cmake
 
 echo "Building (release preset)..." >&2
 cmake --preset release >/dev/null
-cmake --build --preset release --target tintora bare_window tintora_startup bare_startup \
-    keystroke_count >/dev/null
+cmake --build --preset release --target tintora_startup reference_startup keystroke_count \
+    >/dev/null
 build=build/release
-# The program and the bare window, each built with the measurement probe (which only
-# watches, and ends the run when told).
-declare -A probed=([program]=$build/bench/tintora_startup [bare]=$build/bench/bare_startup)
+# The program and the reference window, each built with the measurement probe
+# (which only watches, and ends the run when told).
+declare -A probed=([program]=$build/bench/tintora_startup
+    [reference]=$build/bench/reference_startup)
 
+# What runs until the script ends: the probed program in the background (pid),
+# and the private Xvfb.
 work=$(mktemp -d)
 xvfb_pid=
+pid=
 cleanup() {
+    if [ -n "$pid" ]; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
     if [ -n "$xvfb_pid" ]; then
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
@@ -49,6 +60,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap "exit 1" INT TERM
 
 # Qt's D-Bus code would otherwise try to launch a session bus, and
 # QStandardPaths warns without a private runtime directory.
@@ -71,7 +83,7 @@ callgrind() {
 # --- start-up: instructions --------------------------------------------------
 echo "Counting start-up instructions..." >&2
 declare -A startup_instructions
-for who in program bare; do
+for who in program reference; do
     callgrind "$work/$who.startup" "${probed[$who]}" >/dev/null
     startup_instructions[$who]=$(callgrind_total "$work/$who.startup")
 done
@@ -79,7 +91,7 @@ done
 # --- start-up: wall time, the two programs taking turns ----------------------
 echo "Timing $runs start-ups each..." >&2
 for _ in $(seq "$runs"); do
-    for who in program bare; do
+    for who in program reference; do
         TINTORA_PROBE_T0=${EPOCHREALTIME/./} "${probed[$who]}" 2>/dev/null |
             awk '/^first-paint-us/ { print $2 }' >>"$work/$who.wall"
     done
@@ -133,6 +145,7 @@ stop() {
     peak_rss_kb[$1]=$(awk '/^VmHWM:/ { print $2 }' /proc/"$pid"/status)
     kill "$pid"
     wait "$pid" 2>/dev/null || true
+    pid=
 }
 alive() {
     if ! kill -0 "$pid" 2>/dev/null; then
@@ -140,7 +153,7 @@ alive() {
         exit 1
     fi
 }
-for who in program bare; do
+for who in program reference; do
     echo "Idling the $who window for $idle_seconds s, preview focused..." >&2
     start "${probed[$who]}" $((idle_seconds + 10))
     sleep 3 # start-up over, window shown, the probe's settling second past
@@ -148,13 +161,14 @@ for who in program bare; do
     measure "$who" "$pid" "$idle_seconds"
     stop "$who"
 done
-# The caret rests 10 s after the last input; the bare window's blinks for ever.
+# The caret rests 10 s after the last input; the reference window's blinks for
+# ever.
 blinking_from=1 blinking_seconds=8 rested_from=15
-for who in program bare; do
+for who in program reference; do
     echo "Clicking into the red decimal box of the $who window, then idling for" \
-        "$((rested_from + idle_seconds)) s (the bare window without its timer)..." >&2
+        "$((rested_from + idle_seconds)) s (the reference window without its timer)..." >&2
     start "${probed[$who]}" $((rested_from + idle_seconds + 10)) TINTORA_PROBE_FOCUS=box \
-        TINTORA_BARE_TIMER=off
+        TINTORA_REFERENCE_TIMER=off
     for _ in $(seq 100); do
         grep -q '^box-at' "$work/out" && break
         sleep 0.1
@@ -175,7 +189,7 @@ done
 # --- idle: instructions per second -------------------------------------------
 echo "Counting instructions over $idle_seconds idle seconds each..." >&2
 declare -A idle_instructions idle_paints
-for who in program bare; do
+for who in program reference; do
     report=$(TINTORA_PROBE_IDLE_MS=$((idle_seconds * 1000)) callgrind "$work/$who.idle" \
         "${probed[$who]}")
     idle_paints[$who]=$(awk '/^idle-ms/ { print $4 }' <<<"$report")
@@ -184,11 +198,13 @@ done
 
 # --- keystrokes, offscreen -----------------------------------------------------
 echo "Counting instructions over $keystrokes keystrokes each..." >&2
-declare -A keystroke_instructions
-for who in program bare; do
+# The program's decimal box next to the lone box.
+declare -A keystroke_instructions keystroke_target=([program]=program [reference]=lone-box)
+for who in program reference; do
     for mode in cascade paint; do
         QT_QPA_PLATFORM=offscreen callgrind "$work/$who.$mode" \
-            "$build/bench/keystroke_count" "$who" "$mode" "$keystrokes" >/dev/null
+            "$build/bench/keystroke_count" "${keystroke_target[$who]}" "$mode" "$keystrokes" \
+            >/dev/null
         keystroke_instructions[$who.$mode]=$(($(callgrind_total "$work/$who.$mode") / keystrokes))
     done
 done
@@ -201,38 +217,38 @@ wall_cell() { # MEDIAN MIN MAX in microseconds
 }
 
 read -r program_wall program_wall_min program_wall_max < <(median_min_max "$work/program.wall")
-read -r bare_wall bare_wall_min bare_wall_max < <(median_min_max "$work/bare.wall")
+read -r reference_wall reference_wall_min reference_wall_max < <(median_min_max "$work/reference.wall")
 
-r_start=$(ratio "${startup_instructions[program]}" "${startup_instructions[bare]}")
-r_rss=$(ratio "${peak_rss_kb[program]}" "${peak_rss_kb[bare]}")
-r_key=$(ratio "${keystroke_instructions[program.cascade]}" "${keystroke_instructions[bare.cascade]}")
+r_start=$(ratio "${startup_instructions[program]}" "${startup_instructions[reference]}")
+r_rss=$(ratio "${peak_rss_kb[program]}" "${peak_rss_kb[reference]}")
+r_key=$(ratio "${keystroke_instructions[program.cascade]}" "${keystroke_instructions[reference.cascade]}")
 
 echo
-echo "| Measure | Tintora | Bare window | Ratio | Target |"
+echo "| Measure | Tintora | Reference window | Ratio | Target |"
 echo "|---|---:|---:|---:|---|"
 echo "| Instructions, exec → end of first paint (callgrind, Xvfb) |" \
-    "$(millions "${startup_instructions[program]}") | $(millions "${startup_instructions[bare]}") |" \
+    "$(millions "${startup_instructions[program]}") | $(millions "${startup_instructions[reference]}") |" \
     "$r_start | $(verdict "$r_start" 1.15) |"
 echo "| Wall time, exec → end of first paint, median (min–max) of $runs (Xvfb) |" \
     "$(wall_cell "$program_wall" "$program_wall_min" "$program_wall_max") |" \
-    "$(wall_cell "$bare_wall" "$bare_wall_min" "$bare_wall_max") |" \
-    "$(ratio "$program_wall" "$bare_wall") | – |"
+    "$(wall_cell "$reference_wall" "$reference_wall_min" "$reference_wall_max") |" \
+    "$(ratio "$program_wall" "$reference_wall") | – |"
 echo "| Peak RSS (VmHWM) |" \
-    "$(mebibytes "${peak_rss_kb[program]}") | $(mebibytes "${peak_rss_kb[bare]}") |" \
+    "$(mebibytes "${peak_rss_kb[program]}") | $(mebibytes "${peak_rss_kb[reference]}") |" \
     "$r_rss | $(verdict "$r_rss" 1.10) |"
 echo "| Idle, preview focused: wake-ups (context switches) per second, all threads, over $idle_seconds s |" \
-    "${switches_per_second[program]} | ${switches_per_second[bare]} | – |" \
+    "${switches_per_second[program]} | ${switches_per_second[reference]} | – |" \
     "0: $(awk -v n="${switches_per_second[program]}" 'BEGIN { print (n == 0 ? "holds" : "missed") }') |"
 echo "| Idle, preview focused: CPU time per second, over $idle_seconds s |" \
-    "${cpu_ms_per_second[program]} ms | ${cpu_ms_per_second[bare]} ms | – | – |"
+    "${cpu_ms_per_second[program]} ms | ${cpu_ms_per_second[reference]} ms | – | – |"
 echo "| Idle, preview focused: instructions per second (callgrind, $idle_seconds s) |" \
-    "$(thousands "${idle_instructions[program]}") | $(thousands "${idle_instructions[bare]}") |" \
+    "$(thousands "${idle_instructions[program]}") | $(thousands "${idle_instructions[reference]}") |" \
     "– | – |"
 echo "| Idle, preview focused: paint events over those $idle_seconds s | ${idle_paints[program]} |" \
-    "${idle_paints[bare]} | – | 0: $([ "${idle_paints[program]}" = 0 ] && echo holds || echo missed) |"
+    "${idle_paints[reference]} | – | 0: $([ "${idle_paints[program]}" = 0 ] && echo holds || echo missed) |"
 for phase in blinking rested; do
     if [ $phase = blinking ]; then
-        when="$blinking_from–$((blinking_from + blinking_seconds)) s after the click (bare: no timer)"
+        when="$blinking_from–$((blinking_from + blinking_seconds)) s after the click (reference: no timer)"
         target=–
     else
         when="$rested_from s after the click"
@@ -240,23 +256,23 @@ for phase in blinking rested; do
             'BEGIN { print (n == 0 ? "holds" : "missed") }')"
     fi
     echo "| Idle, red decimal box focused, $when: wake-ups per second |" \
-        "${switches_per_second[program.$phase]} | ${switches_per_second[bare.$phase]} |" \
-        "$(ratio "${switches_per_second[program.$phase]}" "${switches_per_second[bare.$phase]}") |" \
+        "${switches_per_second[program.$phase]} | ${switches_per_second[reference.$phase]} |" \
+        "$(ratio "${switches_per_second[program.$phase]}" "${switches_per_second[reference.$phase]}") |" \
         "$target |"
     echo "| Idle, red decimal box focused, $when: CPU time per second |" \
-        "${cpu_ms_per_second[program.$phase]} ms | ${cpu_ms_per_second[bare.$phase]} ms |" \
-        "$(ratio "${cpu_ms_per_second[program.$phase]}" "${cpu_ms_per_second[bare.$phase]}") | – |"
+        "${cpu_ms_per_second[program.$phase]} ms | ${cpu_ms_per_second[reference.$phase]} ms |" \
+        "$(ratio "${cpu_ms_per_second[program.$phase]}" "${cpu_ms_per_second[reference.$phase]}") | – |"
 done
-echo "| Keystroke in a decimal box, whole cascade; bare: bare QLineEdit (instructions, offscreen) |" \
+echo "| Keystroke in the red decimal box, whole cascade; reference: the lone box, a QLineEdit alone (instructions, offscreen) |" \
     "$(thousands "${keystroke_instructions[program.cascade]}") |" \
-    "$(thousands "${keystroke_instructions[bare.cascade]}") | $r_key | $(verdict "$r_key" 2) |"
+    "$(thousands "${keystroke_instructions[reference.cascade]}") | $r_key | $(verdict "$r_key" 2) |"
 echo "| The same keystroke and the repaint after it |" \
     "$(thousands "${keystroke_instructions[program.paint]}") |" \
-    "$(thousands "${keystroke_instructions[bare.paint]}") |" \
-    "$(ratio "${keystroke_instructions[program.paint]}" "${keystroke_instructions[bare.paint]}") | – |"
+    "$(thousands "${keystroke_instructions[reference.paint]}") |" \
+    "$(ratio "${keystroke_instructions[program.paint]}" "${keystroke_instructions[reference.paint]}") | – |"
 echo
 echo "Wake-ups per second by thread:"
-for key in program bare program.blinking bare.blinking program.rested bare.rested; do
+for key in program reference program.blinking reference.blinking program.rested reference.rested; do
     echo "- $key: ${thread_rates[$key]}"
 done
 echo

@@ -93,7 +93,7 @@ void Probe::stopCounting() {
     CALLGRIND_STOP_INSTRUMENTATION;
     const QMargins frame = window_.windowHandle()->frameMargins(); // the frame Qt draws
     std::printf("idle-ms %ld paints %ld resident-kib %ld frame-margins %d %d %d %d\n", idleMs_,
-                paints_, testing::sampleProcessMemory().residentKb, frame.left(), frame.top(),
+                paints_, bench::sampleProcessMemory().residentKb, frame.left(), frame.top(),
                 frame.right(), frame.bottom());
     std::fflush(stdout);
     _exit(0);

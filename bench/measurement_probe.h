@@ -1,5 +1,5 @@
 // Hooks for bench/measure.sh, built only into the measurement programs
-// (tintora_startup, bare_startup), never into the program a user runs.
+// (tintora_startup, reference_startup), never into the program a user runs.
 //
 // Without TINTORA_PROBE_IDLE_MS the program prints how long it took from exec
 // to the end of the window's first paint and leaves at once, before any

@@ -9,7 +9,7 @@
 #include <string>
 #endif
 
-namespace tintora::testing {
+namespace tintora::bench {
 
 #ifdef _WIN32
 
@@ -73,4 +73,4 @@ ProcessMemory sampleProcessMemory() {
 
 #endif
 
-} // namespace tintora::testing
+} // namespace tintora::bench

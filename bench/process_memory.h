@@ -2,7 +2,7 @@
 // Windows the GDI and USER objects it holds.
 #pragma once
 
-namespace tintora::testing {
+namespace tintora::bench {
 
 struct ProcessMemory {
     long residentKb = 0;
@@ -12,4 +12,4 @@ struct ProcessMemory {
 
 [[nodiscard]] ProcessMemory sampleProcessMemory();
 
-} // namespace tintora::testing
+} // namespace tintora::bench

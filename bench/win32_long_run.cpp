@@ -1,28 +1,31 @@
-// The long-run memory check on the Win32 window: `program` plays the sessions
-// on Tintora's window with window messages, `bare` the same sessions on a
-// bare window holding the same system controls. Settings and output:
-// bench/long_run_sessions.h; besides resident memory it samples the GDI
-// and USER objects the process holds. scripts/long-run.sh runs it under Wine.
+// The long-run memory check on the Win32 window: `program` plays the
+// sessions on Tintora's window through its player
+// (win32_testing/win32_player.h), `plain-mixer` the same sessions on the
+// plain mixer (win32_plain_mixer_player.h). Settings and output:
+// bench/long_run.h; besides resident memory it samples the GDI and USER
+// objects the process holds. scripts/long-run.sh runs it under Wine.
 //
-//   win32_long_run.exe program|bare
+//   win32_long_run.exe program|plain-mixer
 //   (win32_long_run.exe clipboard is the clipboard's owner it starts)
-#include "long_run_sessions.h"
-#include "win32_bare_window.h"
-#include "win32_driver.h"
+#include "long_run.h"
+#include "win32_plain_mixer_player.h"
 
-#include "layout/layout_table.h"
-#include "win32/wide_text.h"
+#include "win32_testing/win32_player.h"
+#include "win32_testing/window_input.h"
 
+#include <cstdio>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 
-namespace tintora::testing {
+namespace tintora::bench {
 namespace {
 
+// Lets `window` handle its events for `pause`, as between a user's actions.
 void restFor(HWND window, std::chrono::milliseconds pause) {
     const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(pause.count());
     do {
-        processQueue(window);
+        testing::handleQueue(window);
         Sleep(5);
     } while (GetTickCount64() < until);
 }
@@ -105,7 +108,9 @@ public:
             if (!readAll(text.data(), length * sizeof(char16_t))) {
                 return 1;
             }
-            putOnClipboard(text, nullptr);
+            if (!putWhenFree(text)) {
+                return 1;
+            }
             DWORD done = 0;
             const char answer = 1;
             WriteFile(out, &answer, 1, &done, nullptr);
@@ -114,150 +119,73 @@ public:
     }
 
 private:
+    // Puts `text` on the clipboard once no other window holds it open, as a
+    // user's copy waits its turn: under Wine, with the boxes copying on Ctrl+C
+    // and Ctrl+X, the owner now and then finds it held for a moment. False
+    // when it stays held for five seconds.
+    static bool putWhenFree(std::u16string_view text) {
+        for (int attempt = 0; attempt < 500; ++attempt) {
+            try {
+                testing::putOnClipboard(text, nullptr);
+                return true;
+            } catch (const std::runtime_error&) {
+                Sleep(10);
+            }
+        }
+        return false;
+    }
+
     HANDLE toOwner_ = nullptr;
     HANDLE fromOwner_ = nullptr;
     PROCESS_INFORMATION process_{};
 };
 
-NoticeWatcher::Dismissal dismissal(int way) {
-    return way == 1   ? NoticeWatcher::Dismissal::ReturnKey
-           : way == 2 ? NoticeWatcher::Dismissal::EscapeKey
-                      : NoticeWatcher::Dismissal::Button;
+// Copies run from inside notices' modal loops too, which no exception can
+// cross: a failure there ends the run with its reason.
+void putOrEnd(ClipboardOwner& clipboard, std::u16string_view text) {
+    try {
+        clipboard.put(text);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "%s\n", failure.what());
+        std::fflush(stderr);
+        ExitProcess(1);
+    }
 }
 
-class ProgramTarget final : public long_run::SessionTarget {
-public:
-    void paste(TextGroup group, std::int16_t index, std::u16string_view text) override {
-        const HWND box = d_.mixer.window.box(group, index);
-        d_.focusByKeyboard(box);
-        SendMessageW(box, EM_SETSEL, 0, -1); // select all, as Ctrl+A does
-        if (text.empty()) {
-            d_.pressKey(VK_DELETE);
-            return;
-        }
-        clipboard_.put(text);
-        PostMessageW(box, WM_PASTE, 0, 0); // what Ctrl+V does in an edit control
-        d_.processQueue();
-    }
-    void type(TextGroup group, std::int16_t index, std::u16string_view keys) override {
-        d_.type(group, index, keys);
-    }
-    void click(std::int16_t index) override { d_.click(index); }
-    void scroll(std::int16_t index, std::int16_t value) override { d_.scroll(index, value); }
-    void tick() override { d_.tick(); }
-    void whileNoticeOpen(std::function<void()> action) override {
-        d_.whileNoticeOpen(std::move(action));
-    }
-    void dismissNextNoticeBy(int way) override { d_.notices.dismissWith(dismissal(way)); }
-    int takeNoticeCount() override {
-        const int count = d_.noticeCount();
-        d_.notices.forgetSeen();
-        return count;
-    }
-    void rest(std::chrono::milliseconds pause) override {
-        restFor(d_.mixer.window.handle(), pause);
-    }
-
-private:
-    Win32Driver d_;
-    ClipboardOwner clipboard_;
-};
-
-class BareWindowTarget final : public long_run::SessionTarget {
-public:
-    void paste(TextGroup group, std::int16_t index, std::u16string_view text) override {
-        const HWND box = focus(window_.box(group, index));
-        SendMessageW(box, EM_SETSEL, 0, -1);
-        if (text.empty()) {
-            pressKey(VK_DELETE);
-        } else {
-            clipboard_.put(text);
-            PostMessageW(box, WM_PASTE, 0, 0);
-            processQueue(window_.handle());
-        }
-        window_.check(group, box);
-    }
-    void type(TextGroup group, std::int16_t index, std::u16string_view keys) override {
-        const HWND box = focus(window_.box(group, index));
-        pressKey(VK_END);
-        for (const char16_t key : keys) {
-            if (key == u'\b') {
-                pressKey(VK_BACK);
-            } else {
-                PostMessageW(box, WM_CHAR, static_cast<wchar_t>(key), 1);
-                processQueue(window_.handle());
-            }
-        }
-        window_.check(group, box);
-    }
-    void click(std::int16_t index) override {
-        const HWND box = window_.box(TextGroup::Text1, index);
-        RECT client;
-        GetClientRect(box, &client);
-        const LPARAM where = MAKELPARAM(client.right / 2, client.bottom / 2);
-        PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, where);
-        PostMessageW(box, WM_LBUTTONUP, 0, where);
-        processQueue(window_.handle());
-    }
-    void scroll(std::int16_t index, std::int16_t value) override {
-        const HWND slider = window_.slider(index);
-        SetFocus(slider);
-        for (const int code : {SB_THUMBTRACK, SB_THUMBPOSITION, SB_ENDSCROLL}) {
-            SendMessageW(window_.handle(), WM_HSCROLL,
-                         MAKEWPARAM(code, code == SB_ENDSCROLL ? 0 : value),
-                         reinterpret_cast<LPARAM>(slider));
-        }
-        processQueue(window_.handle());
-    }
-    void tick() override {} // the bare window's timer does nothing
-    void whileNoticeOpen(std::function<void()> action) override {
-        notices_.whileOpen(std::move(action));
-    }
-    void dismissNextNoticeBy(int way) override { notices_.dismissWith(dismissal(way)); }
-    int takeNoticeCount() override {
-        const auto count = static_cast<int>(notices_.seen().size());
-        notices_.forgetSeen();
-        return count;
-    }
-    void rest(std::chrono::milliseconds pause) override { restFor(window_.handle(), pause); }
-
-private:
-    HWND focus(HWND control) {
-        SetFocus(control);
-        processQueue(window_.handle());
-        return control;
-    }
-    void pressKey(UINT key) {
-        const HWND focused = GetFocus();
-        const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
-        PostMessageW(focused, WM_KEYDOWN, key, 1 | scan);
-        PostMessageW(focused, WM_KEYUP, key, 1 | scan | (LPARAM{3} << 30));
-        processQueue(window_.handle());
-    }
-
-    BareWindow window_;
-    NoticeWatcher notices_;
-    ClipboardOwner clipboard_;
-};
+template <typename Player> void runOn(Player& player, HWND window, const std::string& where) {
+    ClipboardOwner clipboard;
+    long_run::run({player, [window](std::chrono::milliseconds pause) { restFor(window, pause); },
+                   [&clipboard](std::u16string_view text) { putOrEnd(clipboard, text); },
+                   [&player] { player.notices().forgetSeen(); }},
+                  where);
+}
 
 } // namespace
-} // namespace tintora::testing
+} // namespace tintora::bench
 
 int main(int argc, char* argv[]) {
-    if (argc > 1 && std::strcmp(argv[1], "clipboard") == 0) {
-        return tintora::testing::ClipboardOwner::serve();
+    using namespace tintora;
+    if (argc == 2 && std::strcmp(argv[1], "clipboard") == 0) {
+        return bench::ClipboardOwner::serve();
     }
-    const bool bare = argc > 1 && std::strcmp(argv[1], "bare") == 0;
-    if (!bare && (argc < 2 || std::strcmp(argv[1], "program") != 0)) {
-        std::fprintf(stderr, "usage: %s program|bare\n", argv[0]);
+    const bool plain = argc == 2 && std::strcmp(argv[1], "plain-mixer") == 0;
+    if (!plain && (argc != 2 || std::strcmp(argv[1], "program") != 0)) {
+        std::fprintf(stderr, "usage: %s program|plain-mixer\n", argv[0]);
         return 2;
     }
-    if (bare) {
-        tintora::testing::BareWindowTarget target;
-        tintora::testing::long_run::run(target, "the bare window on Win32");
-    } else {
-        tintora::testing::ProgramTarget target;
-        tintora::testing::long_run::run(target, "Tintora's window on Win32");
+    // A failure ends the run with its reason: Wine would hold an uncaught
+    // exception in its crash dialog, and the run would never end.
+    try {
+        if (plain) {
+            bench::Win32PlainMixerPlayer player;
+            bench::runOn(player, player.handle(), "the plain mixer on Win32");
+        } else {
+            testing::Win32Player player;
+            bench::runOn(player, player.window().handle(), "Tintora's window on Win32");
+        }
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "%s\n", failure.what());
+        return 1;
     }
     return 0;
 }

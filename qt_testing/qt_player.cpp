@@ -2,33 +2,18 @@
 
 #include "qt/preview_box.h"
 #include "qt/tick_timer.h"
+#include "qt_testing/laid_out_window.h"
 #include "qt_testing/window_input.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QClipboard>
-#include <QLabel>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScrollBar>
-#include <QTest>
-#include <QWindow>
 
 #include <stdexcept>
 
 namespace tintora::testing {
-namespace {
-
-QString toQString(std::u16string_view text) {
-    return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
-}
-
-QMessageBox* openNotice() {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    return box != nullptr && box->isVisible() ? box : nullptr;
-}
-
-} // namespace
 
 QtPlayer::QtPlayer() {
     QGuiApplication::clipboard()->clear();
@@ -50,61 +35,19 @@ void QtPlayer::whileNoticeOpen(std::function<void()> action) {
 }
 
 QWindow* QtPlayer::keyboardWindow() {
-    if (QMessageBox* notice = openNotice()) {
-        return notice->windowHandle();
-    }
-    QWindow* main = mixer_.window.windowHandle();
-    if (QGuiApplication::focusWindow() != main) {
-        // As a window manager gives the keyboard back when a notice closes.
-        mixer_.window.activateWindow();
-        (void)QTest::qWaitFor([main] { return QGuiApplication::focusWindow() == main; });
-    }
-    return main;
+    return testing::keyboardWindow(&mixer_.window);
 }
 
 void QtPlayer::play(const UserAction& action) {
-    switch (action.kind) {
-    case UserAction::Kind::Press:
-        pressKey(keyboardWindow(), action.key, action.modifiers);
-        break;
-    case UserAction::Kind::Type:
-        typeCharacter(keyboardWindow(), toQString(action.text));
-        break;
-    case UserAction::Kind::Copy:
-        QGuiApplication::clipboard()->setText(toQString(action.text));
-        break;
-    case UserAction::Kind::Click:
-        click(action.row, action.spot);
-        break;
-    case UserAction::Kind::Drag:
-        if (noticeOpen()) {
-            // The blocked window drops the press, and there is no thumb to drag.
-            click(action.row, Spot::Thumb);
-        } else {
-            dragThumb(keyboardWindow(), static_cast<QScrollBar*>(controlOf(action.row)),
-                      action.amount);
-        }
-        break;
-    case UserAction::Kind::Wheel:
-        turnWheel(mixer_.window.windowHandle(), pointOn(controlOf(action.row), Spot::Middle),
-                  action.amount, action.horizontal);
-        break;
-    case UserAction::Kind::Tick:
+    if (action.kind == UserAction::Kind::Tick) {
         emit mixer_.window.timer()->timeout();
-        break;
+        return;
     }
+    playInput({&mixer_.window, [this](std::size_t row) { return controlOf(row); }}, action);
 }
 
 QWidget* QtPlayer::controlOf(std::size_t row) const {
     return mixer_.window.control(layoutTable.at(row).name, layoutTable.at(row).index);
-}
-
-void QtPlayer::click(std::size_t row, Spot spot) {
-    if (row != NoticeButton) {
-        clickAt(mixer_.window.windowHandle(), pointOn(controlOf(row), spot));
-    } else if (QMessageBox* notice = openNotice()) {
-        clickAt(notice->windowHandle(), pointOn(notice->buttons().first(), Spot::Middle));
-    }
 }
 
 SeenWindow QtPlayer::seen() {

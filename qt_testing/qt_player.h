@@ -37,7 +37,6 @@ public:
 
 private:
     [[nodiscard]] QWidget* controlOf(std::size_t row) const;
-    void click(std::size_t row, Spot spot);
 
     qt::QtBoundMixer mixer_;
     NoticeWatcher notices_;

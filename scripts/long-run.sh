@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # The long-run memory check: random user sessions on Tintora's window and, at
-# the same time under the same sessions, on a bare window (one with the same
-# controls), each in a display of its own, with resident memory sampled every
-# 100 actions and the slope after warm-up printed at the end
-# (bench/long_run_sessions.h has the settings). A benchmark: it asserts
-# nothing. Built optimised (the release and windows presets).
+# the same time under the same sessions, on the plain mixer (a window of the
+# same controls with a plain logic of its own), each in a display of its own,
+# with resident memory sampled every 100 actions and the slope after warm-up
+# printed at the end (bench/long_run.h has the settings). A benchmark: it
+# asserts nothing. Built optimised (the release and windows presets).
 #
 #   scripts/long-run.sh [x11] [wayland] [wine]    default: all three at once
 #
 #   MINUTES=30   length of each run (TINTORA_LONG_RUN_MINUTES)
-#   OUT=DIR      where the logs go: PLATFORM-program.log, PLATFORM-bare.log
+#   OUT=DIR      where the logs go: PLATFORM-program.log, PLATFORM-plain-mixer.log
 #                (default: a new folder in the temporary directory, named at the start)
 #
 # x11: a private Xvfb each; wayland: a headless sway each
@@ -41,13 +41,13 @@ for platform in "${platforms[@]}"; do
 done
 if $needs_qt; then
     cmake --preset release >/dev/null
-    cmake --build --preset release --target long_run_qt >/dev/null
+    cmake --build --preset release --target qt_long_run >/dev/null
 fi
 if $needs_wine; then
     cmake --preset windows >/dev/null
     cmake --build --preset windows --target win32_long_run >/dev/null
 fi
-qt_run=$PWD/build/release/bench/long_run_qt
+qt_run=$PWD/build/release/bench/qt_long_run
 wine_run=$PWD/build/windows/bench/win32_long_run.exe
 
 # Qt's D-Bus code would otherwise try to launch a session bus.
@@ -77,9 +77,11 @@ runs=()
 
 # run_x11 WHO: a private Xvfb, the Qt run on it.
 run_x11() {
-    local who=$1 work=$out/x11-$who
+    local who=$1
+    local work=$out/x11-$who
     rm -rf "$work"
-    mkdir -p -m 700 "$work/runtime"
+    mkdir -p "$work"
+    mkdir -m 700 "$work/runtime"
     start_private_xvfb "$work"
     pids+=("$xvfb_pid")
     XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb \
@@ -91,7 +93,8 @@ run_x11() {
 
 # run_wayland WHO: a headless sway, the Qt run as its client.
 run_wayland() {
-    local who=$1 state=$out/wayland-$who
+    local who=$1
+    local state=$out/wayland-$who
     wayland_sessions+=("$state")
     sh tests/wayland/wayland_session.sh start "$state" >/dev/null
     sh tests/wayland/wayland_session.sh run "$state" "$qt_run" "$who" \
@@ -102,7 +105,8 @@ run_wayland() {
 
 # run_wine WHO: a private Wine session, the Win32 run in it.
 run_wine() {
-    local who=$1 state=$out/wine-$who
+    local who=$1
+    local state=$out/wine-$who
     wine_sessions+=("$state")
     sh tests/win32/wine_session.sh start "$state" >/dev/null
     sh tests/win32/wine_session.sh run "$state" "$wine_run" "$who" >"$out/wine-$who.log" 2>&1 &
@@ -111,7 +115,7 @@ run_wine() {
 }
 
 for platform in "${platforms[@]}"; do
-    for who in program bare; do
+    for who in program plain-mixer; do
         "run_$platform" "$who"
     done
 done
@@ -121,7 +125,7 @@ for pid in "${runs[@]}"; do
     wait "$pid" || status=1
 done
 for platform in "${platforms[@]}"; do
-    for who in program bare; do
+    for who in program plain-mixer; do
         echo "== $platform, $who"
         sed -n '/^summary/,$p' "$out/$platform-$who.log"
     done

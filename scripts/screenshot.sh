@@ -5,21 +5,27 @@
 #   scripts/screenshot.sh --wayland [output.png]  natively on a headless sway, taken with grim
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=bench/measuring.sh
+. bench/measuring.sh
 
 # What runs until the script ends: the program, and the session or display it
-# runs in (a session is ended through its own script).
+# runs in (a session is ended through its own script), with its files.
 app=
 session=
 state=
-xvfb=
-runtime=
+xvfb_pid=
+work=
 cleanup() {
     if [ -n "$app" ]; then kill "$app" 2>/dev/null || true; fi
     if [ -n "$session" ]; then sh "$session" stop "$state" || true; fi
-    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
-    if [ -n "$runtime" ]; then rm -rf "$runtime"; fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    if [ -n "$work" ]; then rm -rf "$work"; fi
 }
 trap cleanup EXIT
+trap "exit 1" INT TERM
 
 # window_id DISPLAY: waits for the Tintora window there and sets $id; then lets
 # a few ticks pass, so the preview has turned black.
@@ -88,16 +94,14 @@ fi
 output=${1:-docs/screenshot.png}
 scale=${2:-1}
 
-display=:${TINTORA_DISPLAY:-97}
-runtime=$(mktemp -d)
-chmod 700 "$runtime"
-Xvfb "$display" -screen 0 800x600x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+# A private Xvfb on a display number nobody else uses.
+work=$(mktemp -d)
+start_private_xvfb "$work"
+mkdir -m 700 "$work/runtime"
 
-DISPLAY=$display QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale XDG_RUNTIME_DIR=$runtime \
+QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale XDG_RUNTIME_DIR=$work/runtime \
     DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent "$binary" &
 app=$!
-window_id "$display"
-DISPLAY=$display import -window "$id" "$output"
+window_id "$DISPLAY"
+import -window "$id" "$output"
 echo "saved $output"

@@ -1,6 +1,7 @@
 #include "win32_testing/win32_player.h"
 
 #include "win32/wide_text.h"
+#include "win32_testing/laid_out_window.h"
 #include "win32_testing/window_input.h"
 
 #include <cstdio>
@@ -32,36 +33,11 @@ HWND Win32Player::controlOf(std::size_t row) const {
 }
 
 void Win32Player::play(const UserAction& action) {
-    const HWND window = mixer_.window.handle();
-    switch (action.kind) {
-    case UserAction::Kind::Press:
-        pressKey(window, action.key, action.modifiers);
-        break;
-    case UserAction::Kind::Type:
-        typeCharacter(window, action.text);
-        break;
-    case UserAction::Kind::Copy:
-        putOnClipboard(action.text, window);
-        break;
-    case UserAction::Kind::Click:
-        if (action.row != NoticeButton) {
-            clickAt(window, pointOn(controlOf(action.row), action.spot));
-        } else if (const HWND notice = openMessageBox()) {
-            clickAt(window,
-                    pointOn(FindWindowExW(notice, nullptr, L"Button", nullptr), Spot::Middle));
-        }
-        break;
-    case UserAction::Kind::Drag:
-        dragThumb(window, controlOf(action.row), action.amount);
-        break;
-    case UserAction::Kind::Wheel:
-        turnWheel(window, pointOn(controlOf(action.row), Spot::Middle), action.amount,
-                  action.horizontal);
-        break;
-    case UserAction::Kind::Tick:
-        SendMessageW(window, WM_TIMER, win32::TickTimer::Id, 0);
-        break;
+    if (action.kind == UserAction::Kind::Tick) {
+        SendMessageW(mixer_.window.handle(), WM_TIMER, win32::TickTimer::Id, 0);
+        return;
     }
+    playInput({mixer_.window.handle(), [this](std::size_t row) { return controlOf(row); }}, action);
 }
 
 std::optional<std::size_t> Win32Player::rowOf(HWND control) const {

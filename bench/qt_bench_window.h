@@ -1,26 +1,26 @@
-// The windows the Qt benchmarks and keystroke_count drive: the program's
-// window wired as main() wires it, and the bare window, a bare line edit with
-// nothing connected.
+// The program's window as the Qt benchmarks and keystroke_count measure it,
+// and what they do around an action: the key pressed, the focus given, the
+// repaint let run.
 #pragma once
 
-#include "layout/layout_table.h"
 #include "qt/qt_bound_mixer.h"
 #include "qt/tick_timer.h"
+#include "qt_testing/window_input.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 
 #include <cstdint>
 #include <stdexcept>
 
 namespace tintora::bench {
 
-inline void showAndActivate(QWidget& window) {
+// Shows `window` and waits until it has the keyboard.
+inline void showActive(QWidget& window) {
     window.show();
-    window.activateWindow();
-    (void)QTest::qWaitForWindowActive(&window);
+    if (!testing::waitForActivation(&window)) {
+        throw std::runtime_error("the window was not activated");
+    }
     QCoreApplication::processEvents();
 }
 
@@ -32,8 +32,11 @@ inline void focus(QWidget* widget) {
     }
 }
 
-// One key pressed and released, as the platform delivers it to a widget:
-// shortcut override first, then the press and the release.
+// One key pressed and released, as Qt hands it to the focused widget:
+// shortcut override first, then the press and the release. Straight to the
+// widget, not through its window as qt_testing/window_input.h delivers it:
+// there the event loop runs after each key, repaints included, and the
+// cascade could not be measured apart from them.
 inline void pressKey(QWidget* widget, Qt::Key key) {
     QTest::keyClick(widget, key);
 }
@@ -47,13 +50,13 @@ inline void letQtRepaint() {
 // The program's window as main() builds it, with the timer stopped so that
 // ticks come only when asked for. A notice returns at once and is counted, so
 // the cascade up to it and after it is the real one without a modal loop.
-class QtRig {
+class ProgramWindow {
 public:
-    QtRig() {
+    ProgramWindow() {
         mixer_.widgets().setNoticeShowerForTesting(
             [this](std::u16string_view, std::u16string_view) { ++notices_; });
         window.timer()->schedule().setManualForTesting(true);
-        showAndActivate(window);
+        showActive(window);
     }
 
     [[nodiscard]] std::int64_t notices() const { return notices_; }
@@ -65,33 +68,5 @@ private:
 public:
     qt::QtMixerWindow& window = mixer_.window;
 };
-
-// The bare window: one bare line edit where the red decimal box is, in a window of
-// the same size, nothing connected.
-class BareRig {
-public:
-    BareRig() {
-        window.setFixedSize(tintora::clientWidthPixels, tintora::clientHeightPixels);
-        box.setMaxLength(3);
-        box.setGeometry(248, 152, 33, 19);
-        showAndActivate(window);
-        focus(&box);
-    }
-    QWidget window;
-    QLineEdit box{QStringLiteral("12"), &window};
-};
-
-// Puts "12" in the box with the cursor at its end, ready for typeNext().
-inline void prepareTyping(QLineEdit* box) {
-    box->setText(QStringLiteral("12"));
-    box->end(false);
-    letQtRepaint();
-}
-
-// '3' after "12", then Backspace, and so on: every key changes the text.
-inline void typeNext(QLineEdit* box, bool& typed) {
-    pressKey(box, typed ? Qt::Key_Backspace : Qt::Key_3);
-    typed = !typed;
-}
 
 } // namespace tintora::bench

@@ -1,16 +1,16 @@
-#include "bare_controls.h"
+#include "reference_controls.h"
 
-#include "layout/layout_table.h"
+#include "layout/control_placement.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QWidget>
 
-namespace tintora::bare {
+namespace tintora::bench {
 namespace {
 
-QWidget* makeControl(const ControlRow& row, QWidget* parent, Controls& controls) {
+QWidget* makeControl(const ControlRow& row, QWidget* parent, ReferenceControls& controls) {
     switch (row.controlClass) {
     case ControlClass::PictureBox:
         controls.preview = new QWidget(parent);
@@ -18,7 +18,8 @@ QWidget* makeControl(const ControlRow& row, QWidget* parent, Controls& controls)
     case ControlClass::TextBox: {
         auto* box = new QLineEdit(QString::fromUtf8(row.content), parent);
         box->setMaxLength(row.maxLength);
-        (row.name == "Text1" ? controls.decimalBoxes : controls.hexBoxes).at(row.index) = box;
+        (row.radix == Radix::Decimal ? controls.decimalBoxes : controls.hexBoxes).at(row.index) =
+            box;
         return box;
     }
     case ControlClass::HScrollBar: {
@@ -35,16 +36,17 @@ QWidget* makeControl(const ControlRow& row, QWidget* parent, Controls& controls)
 
 } // namespace
 
-Controls build(QWidget& window) {
-    Controls controls;
+ReferenceControls buildReferenceControls(QWidget& window) {
+    ReferenceControls controls;
     window.setWindowTitle(QString::fromUtf8(formRow.caption));
     window.setFixedSize(clientWidthPixels, clientHeightPixels);
-    for (const ControlRow& row : layoutTable) {
-        makeControl(row, &window, controls)
-            ->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
-                          twipsToPixels(row.height));
+    for (std::size_t row = 0; row < layoutTable.size(); ++row) {
+        QWidget* control = makeControl(layoutTable[row], &window, controls);
+        const PixelRect place = pixelRect(layoutTable[row]);
+        control->setGeometry(place.left, place.top, place.width, place.height);
+        controls.byRow.at(row) = control;
     }
     return controls;
 }
 
-} // namespace tintora::bare
+} // namespace tintora::bench
