@@ -33,7 +33,7 @@ sessions=()
 cleanup() {
     local state
     for state in "${sessions[@]}"; do
-        sh tests/wayland/wayland_session.sh stop "$state" 2>/dev/null || true
+        sh scripts/sessions/wayland_session.sh stop "$state" 2>/dev/null || true
     done
     if [ -n "$xvfb_pid" ]; then
         kill "$xvfb_pid" 2>/dev/null || true
@@ -108,9 +108,9 @@ for compositor in sway weston; do
     echo "Wayland ($compositor, headless)..." >&2
     state=$work/$compositor
     sessions+=("$state")
-    sh tests/wayland/wayland_session.sh start "$state" "$compositor" >/dev/null
-    measure "$compositor" sh tests/wayland/wayland_session.sh run "$state"
-    sh tests/wayland/wayland_session.sh stop "$state"
+    sh scripts/sessions/wayland_session.sh start "$state" "$compositor" >/dev/null
+    measure "$compositor" sh scripts/sessions/wayland_session.sh run "$state"
+    sh scripts/sessions/wayland_session.sh stop "$state"
 done
 
 sway_version=$(sway --version | grep -o '[0-9][0-9.]*' | head -n 1)

@@ -31,7 +31,7 @@ declare -A exe=([program]=${PROGRAM_EXE:-build/windows/win32/Tintora.exe}
 work=$(mktemp -d)
 state=$work/wine
 cleanup() {
-    sh tests/win32/wine_session.sh stop "$state" 2>/dev/null || true
+    sh scripts/sessions/wine_session.sh stop "$state" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -39,7 +39,7 @@ trap "exit 1" INT TERM
 
 cc -O2 -o "$work/launch_watch" bench/launch_watch.c -lX11
 echo "Starting a Wine session..." >&2
-sh tests/win32/wine_session.sh start "$state" >/dev/null
+sh scripts/sessions/wine_session.sh start "$state" >/dev/null
 # One server for every start, as on a desktop where Wine already runs.
 WINEPREFIX=$state/prefix /usr/lib/wine/wineserver -p
 export DISPLAY
@@ -48,7 +48,7 @@ DISPLAY=$(cat "$state/display")
 # watch WHO: one start, the launch_watch line.
 watch() {
     "$work/launch_watch" Tintora1.1 1000 $((idle_seconds * 1000)) -- \
-        sh tests/win32/wine_session.sh run "$state" "${exe[$1]}"
+        sh scripts/sessions/wine_session.sh run "$state" "${exe[$1]}"
 }
 
 echo "Timing $runs starts each, taking turns..." >&2

@@ -9,8 +9,8 @@
 #   FIRST=S   starts at seed S (default 1), to go on where an earlier run ended
 #
 # offscreen: the Qt window on Qt's offscreen platform; wayland: the Qt window
-# on a headless sway (tests/wayland/wayland_session.sh); wine: the Win32
-# window under Wine (tests/win32/wine_session.sh). Ends with "N passed, N
+# on a headless sway (scripts/sessions/wayland_session.sh); wine: the Win32
+# window under Wine (scripts/sessions/wine_session.sh). Ends with "N passed, N
 # failed" and exits non-zero when a window differed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -77,13 +77,13 @@ for run in "${runs[@]}"; do
         play offscreen env QT_QPA_PLATFORM=offscreen "$qt_test"
         ;;
     wayland)
-        session=$PWD/tests/wayland/wayland_session.sh
+        session=$PWD/scripts/sessions/wayland_session.sh
         started+=("$session")
         sh "$session" start "$state/${session##*/}.state"
         play wayland sh "$session" run "$state/${session##*/}.state" "$qt_test"
         ;;
     wine)
-        session=$PWD/tests/win32/wine_session.sh
+        session=$PWD/scripts/sessions/wine_session.sh
         started+=("$session")
         sh "$session" start "$state/${session##*/}.state"
         play wine env -C build/windows/tests \

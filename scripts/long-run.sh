@@ -13,8 +13,8 @@
 #                (default: a new folder in the temporary directory, named at the start)
 #
 # x11: a private Xvfb each; wayland: a headless sway each
-# (tests/wayland/wayland_session.sh); wine: a private Wine session each
-# (tests/win32/wine_session.sh).
+# (scripts/sessions/wayland_session.sh); wine: a private Wine session each
+# (scripts/sessions/wine_session.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=bench/measuring.sh
@@ -64,10 +64,10 @@ cleanup() {
         kill "$pid" 2>/dev/null || true
     done
     for state in "${wayland_sessions[@]}"; do
-        sh tests/wayland/wayland_session.sh stop "$state" || true
+        sh scripts/sessions/wayland_session.sh stop "$state" || true
     done
     for state in "${wine_sessions[@]}"; do
-        sh tests/win32/wine_session.sh stop "$state" || true
+        sh scripts/sessions/wine_session.sh stop "$state" || true
     done
 }
 trap cleanup EXIT
@@ -96,8 +96,8 @@ run_wayland() {
     local who=$1
     local state=$out/wayland-$who
     wayland_sessions+=("$state")
-    sh tests/wayland/wayland_session.sh start "$state" >/dev/null
-    sh tests/wayland/wayland_session.sh run "$state" "$qt_run" "$who" \
+    sh scripts/sessions/wayland_session.sh start "$state" >/dev/null
+    sh scripts/sessions/wayland_session.sh run "$state" "$qt_run" "$who" \
         >"$out/wayland-$who.log" 2>&1 &
     runs+=($!)
     pids+=($!)
@@ -108,8 +108,8 @@ run_wine() {
     local who=$1
     local state=$out/wine-$who
     wine_sessions+=("$state")
-    sh tests/win32/wine_session.sh start "$state" >/dev/null
-    sh tests/win32/wine_session.sh run "$state" "$wine_run" "$who" >"$out/wine-$who.log" 2>&1 &
+    sh scripts/sessions/wine_session.sh start "$state" >/dev/null
+    sh scripts/sessions/wine_session.sh run "$state" "$wine_run" "$who" >"$out/wine-$who.log" 2>&1 &
     runs+=($!)
     pids+=($!)
 }

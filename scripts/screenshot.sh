@@ -45,7 +45,7 @@ if [ "${1:-}" = --windows ]; then
     exe=build/windows/win32/Tintora.exe
     [ -f "$exe" ] || { cmake --preset windows >/dev/null && cmake --build --preset windows --target tintora_exe; }
     state=$PWD/build/windows/screenshot-wine
-    session=tests/win32/wine_session.sh
+    session=scripts/sessions/wine_session.sh
     sh "$session" start "$state" >/dev/null
     sh "$session" run "$state" "$exe" &
     app=$!
@@ -64,7 +64,7 @@ binary=${TINTORA_BINARY:-build/release/qt/tintora}
 if [ "${1:-}" = --wayland ]; then
     output=${2:-docs/screenshot-wayland.png}
     state=$PWD/build/release/screenshot-wayland
-    session=tests/wayland/wayland_session.sh
+    session=scripts/sessions/wayland_session.sh
     sh "$session" start "$state" >/dev/null
     sh "$session" run "$state" "$binary" &
     app=$!

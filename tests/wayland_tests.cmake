@@ -7,7 +7,7 @@
 # Label `wayland`: `ctest --preset wayland` runs them (scripts/test.sh does).
 
 set(TINTORA_WAYLAND_STATE ${CMAKE_CURRENT_BINARY_DIR}/wayland)
-set(TINTORA_WAYLAND_SESSION ${CMAKE_CURRENT_SOURCE_DIR}/wayland/wayland_session.sh)
+set(TINTORA_WAYLAND_SESSION ${PROJECT_SOURCE_DIR}/scripts/sessions/wayland_session.sh)
 
 add_test(NAME wayland_start COMMAND sh ${TINTORA_WAYLAND_SESSION} start ${TINTORA_WAYLAND_STATE})
 set_tests_properties(wayland_start PROPERTIES FIXTURES_SETUP wayland TIMEOUT 60 LABELS wayland)

@@ -15,7 +15,7 @@
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
-session="sh $here/wine_session.sh"
+session="sh $here/../../scripts/sessions/wine_session.sh"
 wine=${TINTORA_WINE:-/usr/lib/wine/wine64}
 wineserver=${TINTORA_WINESERVER:-/usr/lib/wine/wineserver}
 
