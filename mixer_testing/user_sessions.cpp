@@ -239,8 +239,10 @@ std::vector<UserAction> randomSession(std::uint64_t seed, std::size_t length, Te
     SessionGenerator generator(seed, texts);
     std::vector<UserAction> actions;
     const auto playNext = [&] {
-        actions.push_back(generator.next(window, actions.size() + 1 >= length));
-        window.play(actions.back());
+        // A copy: actions under a notice this one opens grow the list meanwhile.
+        const UserAction action = generator.next(window, actions.size() + 1 >= length);
+        actions.push_back(action);
+        window.play(action);
     };
     window.whileNoticeOpen([&] {
         while (window.noticeShown()) {

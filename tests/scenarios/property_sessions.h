@@ -117,8 +117,9 @@ public:
 private:
     void playNext(bool mustDismiss) {
         currentAction = played_.size();
-        played_.push_back(generator_.next(w_, mustDismiss));
-        const UserAction& action = played_.back();
+        // A copy: actions under a notice this one opens grow the list meanwhile.
+        const UserAction action = generator_.next(w_, mustDismiss);
+        played_.push_back(action);
         const bool underNotice = w_.noticeShown();
         const DecimalTexts before = decimalTexts();
         const std::size_t noticesBefore = notices();
