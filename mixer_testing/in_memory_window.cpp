@@ -280,9 +280,12 @@ void InMemoryWindow::insertInBox(const ControlRow& box, std::u16string_view text
 }
 
 void InMemoryWindow::click(std::size_t row, Spot spot) {
-    if (noticeOpen_ || row == NoticeButton) {
-        noticeOpen_ = noticeOpen_ && row != NoticeButton;
+    if (row == NoticeButton) {
+        noticeOpen_ = false; // it answers the notice, if one is open
         return;
+    }
+    if (noticeOpen_) {
+        return; // the window behind the notice takes no click
     }
     const ControlRow& clicked = layoutTable.at(row);
     switch (clicked.controlClass) {
