@@ -74,13 +74,18 @@ void EditBox::edited() {
     }
     Text now = text();
     if (Text whole = withoutHalfPairs(now); whole.size() != now.size()) {
-        // A paste cut at the limit inside a pair: the half goes in the same edit.
+        // A paste cut at the limit inside a pair: the half goes in the same
+        // edit, and the caret stays after what was inserted, before the text
+        // that followed it.
         DWORD start = 0;
         DWORD end = 0;
         SendMessageW(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                      reinterpret_cast<LPARAM>(&end));
         setTextQuietly(whole);
-        const auto caret = static_cast<WPARAM>(std::min<std::size_t>(end, whole.size()));
+        const auto caret =
+            static_cast<WPARAM>(withoutHalfPairs(std::u16string_view(now).substr(
+                                                     0, std::min<std::size_t>(end, now.size())))
+                                    .size());
         SendMessageW(handle_, EM_SETSEL, caret, static_cast<LPARAM>(caret));
         now = std::move(whole);
     }

@@ -164,9 +164,8 @@ TEST_F(Win32Window, PastingWhatABoxAlreadyHoldsRunsNoHandler) {
     EXPECT_TRUE(log.calls.empty());
 }
 
-// Wine's edit control does not split a pasted pair at the limit; should an
-// edit leave half a pair in a box all the same, the half goes before the edit
-// is reported.
+// An edit that leaves half a pair in a box (Wine's edit control cuts a paste
+// at the limit inside a pair) has the half taken out before it is reported.
 TEST_F(Win32Window, AnEditThatLeavesHalfAPairIsReportedWithoutIt) {
     const HWND box = window.box(TextGroup::Text2, 1).handle();
     SetFocus(box);
@@ -176,6 +175,16 @@ TEST_F(Win32Window, AnEditThatLeavesHalfAPairIsReportedWithoutIt) {
     EXPECT_EQ(d.text(TextGroup::Text2, 1), u"1");
     EXPECT_EQ(d.text(TextGroup::Text1, 1), u"1");
     EXPECT_EQ(countCalls("Text2_Change(1)"), 1);
+    // The half goes from before what the box held too, the caret staying in
+    // front of that text.
+    SendMessageW(box, EM_SETSEL, 0, 0);
+    const wchar_t halfAlone[] = {0xD83D, L'\0'};
+    SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(halfAlone));
+    EXPECT_EQ(d.text(TextGroup::Text2, 1), u"1");
+    DWORD start = 1;
+    DWORD end = 1;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(end, 0U);
 }
 
 // A label lets the mouse through to the window beneath it; neither the
