@@ -10,7 +10,7 @@
 #include "scenarios/call_log.h"
 #include "scenarios/user_steps.h"
 #include "win32/message_loop.h"
-#include "win32/start_up_messages.h"
+#include "win32/program.h"
 #include "win32/wide_text.h"
 #include "win32_testing/win32_player.h"
 #include "win32_testing/window_input.h"
@@ -20,7 +20,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
-#include <stdexcept>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -429,16 +429,47 @@ TEST(Win32Program, ACloseRequestWhileTheNoticeIsOpenLeavesTheWindowAndTheNotice)
     EXPECT_EQ(program.exitCode(), 0u);
 }
 
-// A start that fails says so in a message box, and the program ends with 1.
+// A start that fails says so in a message box and ends with 1, with no
+// window left: here the preview's class is one whose windows refuse to be
+// made, so the main window fails half-built.
+LRESULT CALLBACK refuseCreation(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return message == WM_NCCREATE ? FALSE : DefWindowProcW(window, message, wParam, lParam);
+}
+
+int mainWindowsOfThisThread() {
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM counted) {
+            wchar_t name[32] = {};
+            GetClassNameW(window, name, 32);
+            *reinterpret_cast<int*>(counted) += std::wstring_view(name) == L"TintoraMixer";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 TEST(Win32Program, AFailedStartIsReportedInAMessageBoxAndEndsWithExitCodeOne) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    UnregisterClassW(L"TintoraPreview", instance); // an earlier test's, whose windows are gone
+    WNDCLASSEXW refusing{};
+    refusing.cbSize = sizeof(refusing);
+    refusing.lpfnWndProc = &refuseCreation;
+    refusing.hInstance = instance;
+    refusing.lpszClassName = L"TintoraPreview";
+    ASSERT_NE(RegisterClassExW(&refusing), 0);
     NoticeWatcher watcher;
-    EXPECT_EQ(win32::reportFailedStart(std::runtime_error("a box could not be made")), 1);
+    EXPECT_EQ(win32::runProgram(instance, SW_SHOWNORMAL), 1);
+    UnregisterClassW(L"TintoraPreview", instance);
     ASSERT_EQ(watcher.seen().size(), 1u);
     const SeenNotice& report = watcher.seen().front();
     EXPECT_EQ(report.title, L"Tintora");
     EXPECT_NE(report.text.find(L"Tintora 无法启动"), std::wstring::npos);
-    EXPECT_NE(report.text.find(L"a box could not be made"), std::wstring::npos);
+    EXPECT_NE(report.text.find(L"a control of the main window could not be made"),
+              std::wstring::npos);
     EXPECT_TRUE(report.icon);
+    EXPECT_EQ(mainWindowsOfThisThread(), 0);
 }
 
 } // namespace
