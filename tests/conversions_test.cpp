@@ -139,9 +139,24 @@ TEST(NumberReading, HugeNumeralsStillTellTooLargeFromTooSmall) {
     EXPECT_EQ(StrictNumber(u"0." + digits + u"e1500000"), std::nullopt);
 }
 
+// The process's locale set for one test, and "C" again however the test ends.
+class ProcessLocale {
+public:
+    explicit ProcessLocale(const char* name)
+        : taken_(std::setlocale(LC_ALL, name) != nullptr) {}
+    ~ProcessLocale() { std::setlocale(LC_ALL, "C"); }
+    ProcessLocale(const ProcessLocale&) = delete;
+    ProcessLocale& operator=(const ProcessLocale&) = delete;
+    [[nodiscard]] bool taken() const { return taken_; }
+
+private:
+    bool taken_;
+};
+
 TEST(NumberReading, ReadsTheSameUnderACommaDecimalLocale) {
     // Qt adopts the environment's locale at start-up; the rules must not follow it.
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+    const ProcessLocale german("de_DE.UTF-8");
+    ASSERT_TRUE(german.taken())
         << "the de_DE.UTF-8 locale is missing; scripts/install-deps.sh test builds it";
     ASSERT_EQ(std::localeconv()->decimal_point, std::string(","));
     EXPECT_EQ(StrictNumber(u"1,5"), std::nullopt);
@@ -149,7 +164,6 @@ TEST(NumberReading, ReadsTheSameUnderACommaDecimalLocale) {
     EXPECT_EQ(LeadingNumber(u"1,5"), 1);
     EXPECT_EQ(NumberText(1234567), u"1234567");
     EXPECT_EQ(Int16Text(-1234), u"-1234");
-    std::setlocale(LC_ALL, "C");
 }
 
 TEST(HexText, RoundsHalvesToEvenThenFormats) {
@@ -219,8 +233,6 @@ TEST(TextFormatting, WholeNumbersAndInt16) {
     EXPECT_EQ(NumberText(-5), u"-5");
     EXPECT_EQ(NumberText(-0.0), u"0");
     EXPECT_EQ(NumberText(1e20), u"100000000000000000000");
-    EXPECT_EQ(NumberText(std::numeric_limits<double>::quiet_NaN()), u"nan");
-    EXPECT_EQ(NumberText(-std::numeric_limits<double>::quiet_NaN()), u"-nan");
     EXPECT_EQ(Int16Text(0), u"0");
     EXPECT_EQ(Int16Text(255), u"255");
     EXPECT_EQ(Int16Text(-32768), u"-32768");
