@@ -14,7 +14,6 @@ set(CPACK_PACKAGE_DESCRIPTION
 Each of the red, green and blue channels has a slider, a decimal box\n\
 and a hexadecimal box; change any one and the other two follow, while\n\
 a large preview shows the mixed colour.")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://example.com/tintora")
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tintora developers <tintora@example.com>")
